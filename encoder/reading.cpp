@@ -1,0 +1,27 @@
+#include "reading.h"
+
+#include "password.h"
+#include "settings.h"
+
+int32_t MoneyDigitValue(char C) { return C >= '0' && C <= '9' ? C - '0' : 0; }
+
+void ReadMoneyText(const char *Text, int32_t Length) {
+    if (Length >= MoneyBufferSize)
+        return;
+    int32_t Digits[3] = {0, 0, 0}; // hundreds, tens, units
+    for (int32_t I = 0; I < Length; ++I)
+        Digits[3 - Length + I] = MoneyDigitValue(Text[I]);
+    Settings.MoneyHundreds = Digits[0];
+    Settings.MoneyTens = Digits[1];
+    Settings.MoneyUnits = Digits[2];
+}
+
+void FormatPasswordDisplay(char (&Display)[PasswordDisplaySize]) {
+    int32_t Out = 0;
+    for (int32_t I = 0; I < PasswordLength; ++I) {
+        if (I == 4 || I == 8)
+            Display[Out++] = ' ';
+        Display[Out++] = PasswordText[I];
+    }
+    Display[Out] = '\0';
+}
