@@ -1,3 +1,4 @@
+MAKEFLAGS += --no-print-directory
 # The two commands of the README:
 #   make test   sets the machine up, builds the host and the Windows
 #               configuration and runs every test of both;
