@@ -3,8 +3,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(MINGW_PREFIX i686-w64-mingw32)
-find_program(MINGW_GCC ${MINGW_PREFIX}-gcc)
-find_program(MINGW_GXX ${MINGW_PREFIX}-g++)
+# The posix thread model: the C++ library's std::thread and std::mutex, which
+# GoogleTest needs, exist only there; everything is linked statically.
+find_program(MINGW_GCC ${MINGW_PREFIX}-gcc-posix)
+find_program(MINGW_GXX ${MINGW_PREFIX}-g++-posix)
 find_program(MINGW_WINDRES ${MINGW_PREFIX}-windres)
 foreach(tool MINGW_GCC MINGW_GXX MINGW_WINDRES)
   if(NOT ${tool})

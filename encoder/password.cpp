@@ -43,7 +43,9 @@ const char PasswordAlphabet[33] = {
     '\0',
 };
 
-uint8_t InvertBit(uint8_t V) { return V == 1 ? 0 : 1; }
+uint8_t InvertBit(uint8_t V) {
+    return V == 1 ? 0 : 1;
+}
 
 uint8_t MixBits(uint8_t X, uint8_t Y, uint8_t Z) {
     return uint8_t(X ^ InvertBit(Y) ^ InvertBit(Z));
@@ -52,15 +54,19 @@ uint8_t MixBits(uint8_t X, uint8_t Y, uint8_t Z) {
 namespace {
 
 // Bit K (1..width) of the current value's pattern of Field.
-uint8_t Bit(TField Field, int32_t K) { return ValueBit(Field, FieldOf(Settings, Field), K); }
+uint8_t Bit(TField Field, int32_t K) {
+    return ValueBit(Field, FieldOf(Settings, Field), K);
+}
 
-uint8_t &P(int32_t Position) { return PasswordBits.Bits[Position]; }
+uint8_t &P(int32_t Position) {
+    return PasswordBits.Bits[Position];
+}
 
 // The copied positions 30..59: each field's pattern bits in storage order.
 constexpr TField CopiedFields[] = {
-    TField::Hero,  TField::Division, TField::Planet, TField::Color,        TField::Car,
-    TField::Armor, TField::Shocks,   TField::Tires,  TField::Engine,       TField::BoostCharges,
-    TField::DropCharges, TField::WeaponCharges,
+    TField::Hero,   TField::Division,     TField::Planet,      TField::Color,
+    TField::Car,    TField::Armor,        TField::Shocks,      TField::Tires,
+    TField::Engine, TField::BoostCharges, TField::DropCharges, TField::WeaponCharges,
 };
 
 // The money positions 18..29: hundreds, tens, units, four bits each.

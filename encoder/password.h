@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-constexpr int32_t PasswordBitCount = 60;  // positions 0..59
+constexpr int32_t PasswordBitCount = 60;   // positions 0..59
 constexpr int32_t CheckPositionCount = 18; // positions 0..17 are check positions
-constexpr int32_t PasswordLength = 12;    // characters 1..12, 5 positions each
+constexpr int32_t PasswordLength = 12;     // characters 1..12, 5 positions each
 constexpr int32_t GroupWidth = 5;
 
 // Positions 0..59, each byte 0 or 1.

@@ -3,7 +3,9 @@
 #include "password.h"
 #include "settings.h"
 
-int32_t MoneyDigitValue(char C) { return C >= '0' && C <= '9' ? C - '0' : 0; }
+int32_t MoneyDigitValue(char C) {
+    return C >= '0' && C <= '9' ? C - '0' : 0;
+}
 
 void ReadMoneyText(const char *Text, int32_t Length) {
     if (Length >= MoneyBufferSize)

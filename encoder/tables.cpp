@@ -188,15 +188,23 @@ constexpr int32_t TotalWidth() {
 }
 static_assert(TotalWidth() == 44, "the sixteen patterns together are 44 bits wide");
 
-const TValueBitTable &TableOf(TField Field) { return ValueBitTables[int32_t(Field)]; }
+const TValueBitTable &TableOf(TField Field) {
+    return ValueBitTables[int32_t(Field)];
+}
 
 } // namespace
 
-int32_t &FieldOf(TSettings &Record, TField Field) { return Record.*TableOf(Field).Member; }
+int32_t &FieldOf(TSettings &Record, TField Field) {
+    return Record.*TableOf(Field).Member;
+}
 
-int32_t FieldValueCount(TField Field) { return TableOf(Field).ValueCount; }
+int32_t FieldValueCount(TField Field) {
+    return TableOf(Field).ValueCount;
+}
 
-int32_t FieldWidth(TField Field) { return TableOf(Field).Width; }
+int32_t FieldWidth(TField Field) {
+    return TableOf(Field).Width;
+}
 
 uint8_t ValueBit(TField Field, int32_t Value, int32_t BitNumber) {
     const TValueBitTable &T = TableOf(Field);
@@ -216,14 +224,14 @@ const char *const HeroNames[8] = {
 };
 
 const char *const CarNames[8] = {
-    "Dirt Devil",                       // 0
-    "Marauder",                         // 1
-    "Air Blade",                        // 2
-    "Battle Trak",                      // 3
-    "Havac",                            // 4
-    "<\xD2\xE5\xED\xFC>",               // 5  "<Тень>"
-    "<\xD1\xE5\xE4\xFC\xEC\xE0\xFF>",   // 6  "<Седьмая>"
-    "<\xC2\xEE\xF1\xFC\xEC\xE0\xFF>",   // 7  "<Восьмая>"
+    "Dirt Devil",                     // 0
+    "Marauder",                       // 1
+    "Air Blade",                      // 2
+    "Battle Trak",                    // 3
+    "Havac",                          // 4
+    "<\xD2\xE5\xED\xFC>",             // 5  "<Тень>"
+    "<\xD1\xE5\xE4\xFC\xEC\xE0\xFF>", // 6  "<Седьмая>"
+    "<\xC2\xEE\xF1\xFC\xEC\xE0\xFF>", // 7  "<Восьмая>"
 };
 
 const char *const PlanetNames[8] = {
@@ -238,10 +246,10 @@ const char *const PlanetNames[8] = {
 };
 
 const char *const DifficultyNames[4] = {
-    "Rookie",                           // 0
-    "Veteran",                          // 1
-    "Warrior",                          // 2
-    "(\xEF\xF0\xEE\xF1\xF2\xE0\xFF)",   // 3  "(простая)"
+    "Rookie",                         // 0
+    "Veteran",                        // 1
+    "Warrior",                        // 2
+    "(\xEF\xF0\xEE\xF1\xF2\xE0\xFF)", // 3  "(простая)"
 };
 
 // The list shows B before A.
