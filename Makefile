@@ -32,5 +32,8 @@ test: host win
 	ctest --test-dir $(WIN) --output-on-failure -j$(JOBS) || status=1; \
 	exit $$status
 
+run: win
+	@sh tools/run.sh $(WIN)
+
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Starts the program under Wine on a Wine virtual desktop, so that Wine draws
+# the window's frame and caption itself. Without an X display (a server or a
+# CI machine) it starts a virtual one and says how to look at it.
+set -eu
+build=${1:-build/win}
+exe="$build/bin/rnrr-password.exe"
+if [ -z "${DISPLAY:-}" ]; then
+  display=:77
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null' EXIT
+  sleep 1
+  DISPLAY=$display
+  export DISPLAY
+  echo "No X display: the program runs on the virtual display $display."
+  echo "Look at it with: import -display $display -window root window.png"
+fi
+echo "Starting $exe (close the window to end)."
+"$build/wine-run" explorer /desktop=rnrr,800x600 "$exe"
