@@ -1,0 +1,47 @@
+// rnrr-pw.exe, a Windows console program: the arguments arrive as UTF-16
+// (wmain), and the output goes to a console as UTF-16 with WriteConsoleW, so
+// that Cyrillic shows on any console code page; to a pipe or file as UTF-8.
+
+#include "tool.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string Utf8OfWide(const wchar_t *Text) {
+    const int Size = WideCharToMultiByte(CP_UTF8, 0, Text, -1, nullptr, 0, nullptr, nullptr);
+    if (Size <= 1)
+        return std::string();
+    std::string Out(Size - 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, Text, -1, &Out[0], Size, nullptr, nullptr);
+    return Out;
+}
+
+void WriteText(DWORD Which, const std::string &Utf8) {
+    if (Utf8.empty())
+        return;
+    const HANDLE Handle = GetStdHandle(Which);
+    DWORD Mode, Written;
+    if (GetConsoleMode(Handle, &Mode)) {
+        const int Length =
+            MultiByteToWideChar(CP_UTF8, 0, Utf8.data(), int(Utf8.size()), nullptr, 0);
+        std::wstring Wide(Length, L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, Utf8.data(), int(Utf8.size()), &Wide[0], Length);
+        WriteConsoleW(Handle, Wide.data(), DWORD(Wide.size()), &Written, nullptr);
+    } else {
+        WriteFile(Handle, Utf8.data(), DWORD(Utf8.size()), &Written, nullptr);
+    }
+}
+
+} // namespace
+
+int wmain(int Argc, wchar_t **Argv) {
+    std::vector<std::string> Args;
+    for (int I = 1; I < Argc; ++I)
+        Args.push_back(Utf8OfWide(Argv[I]));
+    std::string Out, Err;
+    const int Code = RunTool(Args, Out, Err);
+    WriteText(STD_OUTPUT_HANDLE, Out);
+    WriteText(STD_ERROR_HANDLE, Err);
+    return Code;
+}

@@ -1,0 +1,16 @@
+// rnrr-pw: encodes settings into a password, decodes and checks a password,
+// and offers single-character repairs of one that fails the check.
+// Portable: the platform entry points hand over the arguments as UTF-8 and
+// write Out and Err, both UTF-8.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit codes of the tool.
+constexpr int ExitOk = 0;      // encoded, or the password is valid
+constexpr int ExitInvalid = 1; // the password fails its check
+constexpr int ExitUsage = 2;   // unknown command or option, or a bad value
+
+// Args: the arguments after the program name, UTF-8.
+int RunTool(const std::vector<std::string> &Args, std::string &Out, std::string &Err);
