@@ -1,0 +1,185 @@
+#!/usr/bin/env python3
+"""Runs rnrr-pw as a process and checks its exit codes, output and messages.
+
+Usage: cli_process_test.py COMMAND... (the program, or wine-run and the exe).
+The expected passwords are worked out by hand from the value tables; the
+working is in the comments.
+"""
+import json
+import os
+import subprocess
+import sys
+
+COMMAND = sys.argv[1:]
+ENV = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEDEBUG="-all")
+
+# The window's starting values: patterns Difficulty 10, items 111/011/011,
+# Engine 10, Shocks 10, Armor 01, Tires 00, Hero 101, Planet 110, Division 1,
+# Car 100, Color 000, money 1100 0011 0101; checks 0..17
+# 0 1 0 0 1 1 0 0 0 0 0 1 1 0 1 0 0 1; groups 9 16 13 7 1 21 23 16 17 17 6 31.
+STARTING = "ПЬФМ В02Ь ЫЫЛ!"
+# Every field 0 (Dirt Devil, Чёрный, no money, no charges, level 0).
+ZERO = "Э9Я0 ФУ2Э 0Х4Б"
+ZERO_OPTIONS = ["--color", "0", "--car", "0", "--money", "0", "--weapon", "0", "--boost",
+                "0", "--drop", "0", "--engine", "0", "--shocks", "0", "--tires", "0"]
+# The starting password with its last character "!" (11111) typed as "1"
+# (10110): positions 56 (DropCharges.3, read by check 8) and 59
+# (WeaponCharges.3, read by check 11) are wrong.
+LAST_WRONG = "ПЬФМ В02Ь ЫЫЛ1"
+# Position 0 flipped (П 01001 -> 4 11001): repaired by position 0, 16, 32 or
+# 48, the last three giving Warrior, Cyberhawk and Tires 2.
+FIRST_FLIPPED = "4ЬФМ В02Ь ЫЫЛ!"
+# Positions 0, 5 and 10 flipped: no single character reaches those checks.
+BEYOND_REPAIR = "4Б8М В02Ь ЫЫЛ!"
+# Positions 20 and 21 set (group 20..24 00001 -> 11001, 4): the hundreds
+# pattern 1111 is no digit.
+BAD_HUNDREDS = "ПЬФМ 402Ь ЫЫЛ!"
+
+failures = []
+
+
+def run(*args):
+    p = subprocess.run(COMMAND + list(args), capture_output=True, env=ENV, timeout=120)
+    return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
+
+
+def check(name, condition, detail=""):
+    if not condition:
+        failures.append(f"{name}: {detail}")
+
+
+def expect(name, args, code, out=(), err=(), out_exact=None):
+    rc, so, se = run(*args)
+    check(name, rc == code, f"exit {rc}, wanted {code}; stdout {so!r}; stderr {se!r}")
+    for part in out:
+        check(name, part in so, f"stdout lacks {part!r}: {so!r}")
+    for part in err:
+        check(name, part in se, f"stderr lacks {part!r}: {se!r}")
+    if out_exact is not None:
+        check(name, so == out_exact, f"stdout {so!r}, wanted {out_exact!r}")
+    return so, se
+
+
+def encoded(*args):
+    rc, so, _ = run("encode", *args)
+    return so if rc == 0 else f"exit {rc}"
+
+
+def decoded_json(password):
+    rc, so, se = run("decode", password, "--json")
+    try:
+        return rc, json.loads(so)
+    except ValueError:
+        failures.append(f"decode --json {password}: not JSON: {so!r} {se!r}")
+        return rc, {}
+
+
+# ---- encode ----
+expect("starting values", ["encode"], 0, out_exact=STARTING + "\n")
+expect("all zero by index", ["encode"] + ZERO_OPTIONS, 0, out_exact=ZERO + "\n")
+zero_by_name = ["encode", "--color", "чёрный", "--car", "DIRT DEVIL", "--money", "000",
+                "--weapon=0", "--boost=0", "--drop=0", "--engine=0", "--shocks=0", "--tires=0"]
+expect("all zero by name", zero_by_name, 0, out_exact=ZERO + "\n")
+
+# Names in any case, with or without their brackets, equal their index.
+for option, name, index in [("--hero", "katarina lyons", "3"), ("--hero", "неизвестный", "7"),
+                            ("--planet", "<rip>", "6"), ("--planet", "Rip", "6"),
+                            ("--difficulty", "(ПРОСТАЯ)", "3"), ("--division", "a", "1"),
+                            ("--color", "(смешанный 2 -snes)", "6"), ("--car", "<тень>", "5")]:
+    by_name, by_index = encoded(option, name), encoded(option, index)
+    check(f"{option} {name}", by_name == by_index and not by_name.startswith("exit"),
+          f"{by_name!r} vs {by_index!r}")
+
+# The hidden bars: from car 3 no tires, from car 4 no shocks either.
+havac = encoded("--car", "Havac")
+expect("havac as zeros", ["encode", "--car", "4", "--shocks", "0", "--tires", "0"], 0,
+       out_exact=havac)
+_, se = expect("havac drops given shocks", ["encode", "--car", "havac", "--shocks", "2"], 0,
+               out_exact=havac, err=["амортизаторов", "уровень 2"])
+check("one notice line", se.count("\n") == 1, repr(se))
+_, se = expect("default levels dropped silently", ["encode", "--car", "havac"], 0)
+check("no notice", se == "", repr(se))
+battle = encoded("--car", "3", "--tires", "0")
+expect("battle trak keeps shocks", ["encode", "--car", "battle trak", "--tires", "3"], 0,
+       out_exact=battle, err=["шин"])
+check("battle trak shocks count", encoded("--car", "3", "--shocks", "1") != battle, battle)
+
+so, _ = expect("encode json", ["encode", "--json", "--car", "havac", "--shocks", "2"], 0)
+try:
+    data = json.loads(so)
+    check("encode json password", data["password"] == havac.strip(), repr(data))
+    check("encode json shocks", data["settings"]["Shocks"]["value"] == 0, repr(data))
+    check("encode json car name", data["settings"]["Car"]["name"] == "Havac", repr(data))
+    check("encode json money", data["money"] == 999, repr(data))
+    check("encode json notice", len(data["notices"]) == 1, repr(data))
+except (ValueError, KeyError) as e:
+    failures.append(f"encode json: {e}: {so!r}")
+
+# ---- decode ----
+expect("decode starting", ["decode", STARTING], 0,
+       out=["Snake Sanders", "Marauder", "Красный", "Rookie", "CHEM VI", "999 тысяч $"])
+for typed in ["пьфм-в02ь-ыыл!", "ПЬФМ B02Ь ЫЫЛ!", "ПЬФМВ02ЬЫЫЛ!"]:
+    expect(f"decode typed {typed}", ["decode", typed], 0, out=[STARTING])
+expect("decode in three words", ["decode"] + STARTING.split(), 0, out=[STARTING])
+expect("decode zero", ["decode", ZERO], 0, out=["Dirt Devil", "Чёрный", "0 тысяч $"])
+
+rc, data = decoded_json(STARTING)
+check("decode json valid", rc == 0 and data.get("valid") is True, repr(data))
+check("decode json fields", data.get("settings", {}).get("Color", {}).get("name") == "Красный"
+      and data.get("settings", {}).get("MoneyTens", {}).get("value") == 9
+      and len(data.get("settings", {})) == 16, repr(data))
+
+expect("last character wrong", ["decode", LAST_WRONG], 1, out=["8, 11", STARTING])
+rc, data = decoded_json(LAST_WRONG)
+check("last wrong json", rc == 1 and data.get("failed_checks") == [8, 11], repr(data))
+check("last wrong repair", {"place": 12, "character": "!", "password": STARTING}.items()
+      <= next((r for r in data.get("repairs", []) if r.get("place") == 12), {}).items(), repr(data))
+
+rc, data = decoded_json(FIRST_FLIPPED)
+repairs = {r["password"]: r for r in data.get("repairs", [])}
+check("first flipped checks", data.get("failed_checks") == [0], repr(data))
+check("first flipped repairs", set(repairs) == {STARTING, "4ЬФЦ В02Ь ЫЫЛ!", "4ЬФМ В0ЮЬ ЫЫЛ!",
+                                                 "4ЬФМ В02Ь ЫЮЛ!"}, repr(sorted(repairs)))
+if len(repairs) == 4:
+    check("repair difficulty", repairs["4ЬФЦ В02Ь ЫЫЛ!"]["settings"]["Difficulty"]["name"]
+          == "Warrior", "")
+    check("repair hero", repairs["4ЬФМ В0ЮЬ ЫЫЛ!"]["settings"]["Hero"]["name"] == "Cyberhawk", "")
+    check("repair tires", repairs["4ЬФМ В02Ь ЫЮЛ!"]["settings"]["Tires"]["value"] == 2, "")
+
+expect("beyond repair", ["decode", BEYOND_REPAIR], 1, out=["0, 5, 10", "Ни одна замена"])
+rc, data = decoded_json(BEYOND_REPAIR)
+check("beyond repair json", rc == 1 and data.get("repairs") == [], repr(data))
+expect("bad hundreds", ["decode", BAD_HUNDREDS], 1, out=["сотен", STARTING])
+rc, data = decoded_json(BAD_HUNDREDS)
+check("bad hundreds json", data.get("bad_money_digits") == ["MoneyHundreds"], repr(data))
+
+# ---- usage errors: exit 2, a message on stderr, nothing on stdout ----
+for name, args, parts in [
+    ("no command", [], ["encode"]),
+    ("unknown command", ["encrypt"], ["«encrypt»"]),
+    ("unknown option", ["encode", "--speed", "3"], ["«--speed»"]),
+    ("missing value", ["encode", "--hero"], ["--hero"]),
+    ("money too large", ["encode", "--money", "1000"], ["0..999", "«1000»"]),
+    ("money not a number", ["encode", "--money", "9k"], ["«9k»"]),
+    ("engine too large", ["encode", "--engine", "4"], ["0..3"]),
+    ("weapon negative", ["encode", "--weapon", "-1"], ["0..7"]),
+    ("unknown hero", ["encode", "--hero", "Nobody"], ["«Nobody»", "Snake Sanders"]),
+    ("hero index too large", ["encode", "--hero", "8"], ["«8»"]),
+    ("division cyrillic", ["encode", "--division", "Б"], ["«Б»"]),
+    ("decode nothing", ["decode"], ["ПАРОЛЬ"]),
+    ("decode unknown option", ["decode", STARTING, "--fix"], ["«--fix»"]),
+    ("decode foreign character", ["decode", "ПЬФМ В02Ь ЫЫЛQ"], ["«Q»", "U+0051", "месте 14"]),
+    ("decode cyrillic outside", ["decode", "КЬФМ В02Ь ЫЫЛ!"], ["«К»", "U+041A", "месте 1"]),
+    ("decode short", ["decode", "ПЬФМ В02Ь"], ["8 знаков"]),
+    ("decode long", ["decode", STARTING + "Б"], ["13 знаков"]),
+]:
+    so, _ = expect(name, args, 2, err=parts)
+    check(name + " stdout", so == "", repr(so))
+
+expect("help", ["--help"], 0, out=["encode", "decode", "--money 0..999"])
+expect("help of a command", ["decode", "--help"], 0, out=["decode"])
+
+for failure in failures:
+    print("FAIL", failure)
+print(f"{len(failures)} failures")
+sys.exit(1 if failures else 0)
