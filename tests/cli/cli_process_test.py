@@ -9,6 +9,7 @@ import json
 import os
 import subprocess
 import sys
+import tempfile
 
 COMMAND = sys.argv[1:]
 ENV = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEDEBUG="-all")
@@ -39,8 +40,13 @@ failures = []
 
 
 def run(*args):
-    p = subprocess.run(COMMAND + list(args), capture_output=True, env=ENV, timeout=120)
-    return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
+    # Standard error goes to a file, not a pipe: under Wine the wineserver
+    # that the first run starts inherits it and would hold a pipe open.
+    with tempfile.TemporaryFile() as err:
+        p = subprocess.run(COMMAND + list(args), stdout=subprocess.PIPE, stderr=err,
+                           stdin=subprocess.DEVNULL, env=ENV, timeout=120)
+        err.seek(0)
+        return p.returncode, p.stdout.decode("utf-8"), err.read().decode("utf-8")
 
 
 def check(name, condition, detail=""):
