@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang-format
+  cmake make g++ clang-format python3
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine
