@@ -7,6 +7,9 @@ working is in the comments.
 """
 import json
 import os
+import re
+import shlex
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -184,6 +187,24 @@ for name, args, parts in [
 
 expect("help", ["--help"], 0, out=["encode", "decode", "--money 0..999"])
 expect("help of a command", ["decode", "--help"], 0, out=["decode"])
+
+# ---- a console (Windows only): the text goes through WriteConsoleW ----
+# Under a pseudo-terminal Wine gives the program a real console; what shows
+# there, without the terminal's control sequences, equals the UTF-8 that a
+# pipe receives.
+if COMMAND[0].endswith("wine-run") and shutil.which("script"):
+    args = ["encode", "--car", "Havac", "--shocks", "1"]
+    _, piped_out, piped_err = run(*args)
+    with tempfile.TemporaryFile() as err:
+        p = subprocess.run(["script", "-qec", shlex.join(COMMAND + args), "/dev/null"],
+                           stdout=subprocess.PIPE, stderr=err, stdin=subprocess.DEVNULL,
+                           env=ENV, timeout=120)
+    shown = re.sub(r"\x1b\[[0-9;?]*[A-Za-z]|\x1b\][^\x07]*\x07|\r", "",
+                   p.stdout.decode("utf-8", "replace"))
+    check("console exit", p.returncode == 0, repr(p.returncode))
+    check("console password", piped_out.strip() in shown.splitlines(), repr(shown))
+    check("console notice", piped_err.strip() in shown.splitlines(), repr(shown))
+    check("console cyrillic", "амортизаторов" in shown, repr(shown))
 
 for failure in failures:
     print("FAIL", failure)
