@@ -1,0 +1,175 @@
+// Window figures, measured from outside like the cases (not tests: nothing
+// here fails on a slow machine):
+// - a trackbar step (a Right or Left key message to the focused bar) until the
+//   password box shows the new password, against the same step on the bare
+//   trackbar of bare-window.exe until its text box shows the new position;
+// - start-up until the window shows its password, against start-up of
+//   bare-window.exe until its window shows its text.
+// Each figure is the median of its runs; the ratios are real over bare.
+#include "driver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+double Milliseconds(LARGE_INTEGER From, LARGE_INTEGER To) {
+    LARGE_INTEGER Frequency;
+    QueryPerformanceFrequency(&Frequency);
+    return 1000.0 * static_cast<double>(To.QuadPart - From.QuadPart) /
+           static_cast<double>(Frequency.QuadPart);
+}
+
+double Median(std::vector<double> Values) {
+    std::sort(Values.begin(), Values.end());
+    return Values.empty() ? 0.0 : Values[Values.size() / 2];
+}
+
+LARGE_INTEGER Now() {
+    LARGE_INTEGER Counter;
+    QueryPerformanceCounter(&Counter);
+    return Counter;
+}
+
+struct TTopSearch {
+    DWORD ProcessId;
+    const wchar_t *ClassName;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchTop(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TTopSearch *>(Parameter);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0 &&
+        IsWindowVisible(Window)) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TChildSearch {
+    const wchar_t *ClassName;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchChild(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TChildSearch *>(Parameter);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    if (lstrcmpiW(ClassName, Search->ClassName) == 0) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND ChildOfClass(HWND Parent, const wchar_t *ClassName) {
+    TChildSearch Search = {ClassName, nullptr};
+    EnumChildWindows(Parent, MatchChild, reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+}
+
+// A started copy of a program: its window and the text box that shows its result.
+struct TStarted {
+    PROCESS_INFORMATION Process = {};
+    HWND Window = nullptr;
+};
+
+// Starts Path and waits until its visible window of ClassName shows a
+// nonempty text in its first edit box; the time that took, in milliseconds.
+double TimeStart(const std::wstring &Path, const wchar_t *ClassName, TStarted &Started) {
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof(Startup);
+    std::wstring CommandLine = L"\"" + Path + L"\"";
+    LARGE_INTEGER Begin = Now();
+    if (!CreateProcessW(Path.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &Startup, &Started.Process))
+        return -1;
+    TTopSearch Search = {Started.Process.dwProcessId, ClassName, nullptr};
+    for (;;) {
+        Search.Found = nullptr;
+        EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&Search));
+        if (Search.Found != nullptr) {
+            HWND Box = ChildOfClass(Search.Found, L"Edit");
+            if (Box != nullptr && !TextOf(Box).empty())
+                break;
+        }
+        if (Milliseconds(Begin, Now()) > 30000)
+            return -1;
+        Sleep(1);
+    }
+    Started.Window = Search.Found;
+    return Milliseconds(Begin, Now());
+}
+
+void Stop(TStarted &Started) {
+    PostMessageW(Started.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (WaitForSingleObject(Started.Process.hProcess, 5000) != WAIT_OBJECT_0)
+        TerminateProcess(Started.Process.hProcess, 1);
+    CloseHandle(Started.Process.hThread);
+    CloseHandle(Started.Process.hProcess);
+}
+
+// Steps Bar back and forth between two positions with key messages and times
+// each step until Box shows a different text.
+std::vector<double> TimeSteps(HWND Bar, HWND Box, int Steps) {
+    std::vector<double> Times;
+    for (int Step = 0; Step < Steps; ++Step) {
+        WPARAM Key = Step % 2 == 0 ? VK_LEFT : VK_RIGHT;
+        std::wstring Before = TextOf(Box);
+        LARGE_INTEGER Begin = Now();
+        PostMessageW(Bar, WM_KEYDOWN, Key, 1);
+        PostMessageW(Bar, WM_KEYUP, Key, 0xC0000001);
+        while (TextOf(Box) == Before) {
+            if (Milliseconds(Begin, Now()) > 5000)
+                break;
+        }
+        Times.push_back(Milliseconds(Begin, Now()));
+    }
+    return Times;
+}
+
+} // namespace
+
+int RunBenchmarks(const std::wstring &BarePath) {
+    const int StartRuns = 7;
+    const int StepRuns = 201;
+    std::vector<double> RealStarts, BareStarts;
+    for (int Run = 0; Run < StartRuns; ++Run) {
+        TStarted Real, Bare;
+        RealStarts.push_back(TimeStart(ProgramPath, L"TPasForm", Real));
+        Stop(Real);
+        BareStarts.push_back(TimeStart(BarePath, L"TBareForm", Bare));
+        Stop(Bare);
+    }
+    TStarted Real, Bare;
+    TimeStart(ProgramPath, L"TPasForm", Real);
+    TimeStart(BarePath, L"TBareForm", Bare);
+    // The first item bar (weapon, at 7) and the password box of the real
+    // window: the controls at their documented places.
+    TProgram Program;
+    Program.Process = Real.Process;
+    Program.Window = Real.Window;
+    FindControls(Program);
+    std::vector<double> RealSteps = TimeSteps(ControlOf(Program, TControl::WeaponBar),
+                                              ControlOf(Program, TControl::PasswordBox), StepRuns);
+    std::vector<double> BareSteps = TimeSteps(ChildOfClass(Bare.Window, TRACKBAR_CLASSW),
+                                              ChildOfClass(Bare.Window, L"Edit"), StepRuns);
+    Stop(Real);
+    Stop(Bare);
+
+    double RealStart = Median(RealStarts), BareStart = Median(BareStarts);
+    double RealStep = Median(RealSteps), BareStep = Median(BareSteps);
+    Print(L"start-up to the shown password: %.1f ms (median of %d); bare window: %.1f ms; "
+          L"ratio %.2f",
+          RealStart, StartRuns, BareStart, BareStart > 0 ? RealStart / BareStart : 0.0);
+    Print(L"trackbar step to the new password: %.3f ms (median of %d); bare trackbar: %.3f ms; "
+          L"ratio %.2f",
+          RealStep, StepRuns, BareStep, BareStep > 0 ? RealStep / BareStep : 0.0);
+    return FailureCount == 0 ? 0 : 1;
+}

@@ -1,0 +1,827 @@
+// The end-to-end cases: each starts the real rnrr-password.exe, works it from
+// outside as a user does and checks after every action that the password box
+// holds what the encoder gives for the values the controls show.
+//
+//   rnrr-e2e PROGRAM CASE...      runs the named cases (exit code 1 on failure)
+//   rnrr-e2e PROGRAM bench BARE   prints the window figures (see bench.cpp)
+#include "driver.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+int RunBenchmarks(const std::wstring &BarePath);
+
+namespace {
+
+int CarOf(const TProgram &Program) {
+    return SelectionOf(ControlOf(Program, TControl::CarList));
+}
+
+// ---- pictures as the window must show them ----------------------------------
+
+struct TPictureCheck {
+    const wchar_t *Name;
+    std::function<int(const TImage &)> Mismatching; // pixels that are wrong
+};
+
+// Every picture of the placement table for the car and levels the controls
+// show now; waits for the drawing to settle, then reports each wrong picture.
+bool CheckPictures(const TProgram &Program, const wchar_t *After) {
+    const TImage &Sheet = ProgramBitmap(SheetId);
+    const TImage &Extra = ProgramBitmap(ExtraIconId);
+    int Car = CarOf(Program);
+    const TCarFacts &Facts = CarFacts[Car >= 0 && Car < 8 ? Car : 0];
+    int Engine = PositionOf(ControlOf(Program, TControl::EngineBar));
+    int Armor = PositionOf(ControlOf(Program, TControl::ArmorBar));
+    int Shocks = PositionOf(ControlOf(Program, TControl::ShocksBar));
+    int Tires = PositionOf(ControlOf(Program, TControl::TiresBar));
+    using TMismatching = std::function<int(const TImage &)>;
+    auto Cell = [&](POINT At, int Level, int Row) -> TMismatching {
+        return [=, &Sheet](const TImage &Screen) {
+            return Mismatches(Screen, At, Sheet, UpgradeCell.cx * Level, UpgradeCell.cy * Row,
+                              UpgradeCell.cx, UpgradeCell.cy, false);
+        };
+    };
+    auto Blank = [](POINT At) -> TMismatching {
+        return [=](const TImage &Screen) { return NonBackground(Screen, At, UpgradeCell); };
+    };
+    auto Icon = [&](POINT At, int Number) {
+        return [=, &Sheet, &Extra](const TImage &Screen) {
+            if (Number == ExtraIcon)
+                return Mismatches(Screen, At, Extra, 0, 0, IconCell.cx, IconCell.cy, false);
+            return Mismatches(Screen, At, Sheet, IconCell.cx * Number, IconRowTop, IconCell.cx,
+                              IconCell.cy, false);
+        };
+    };
+    auto Whole = [](POINT At, int Id, bool KeyYellow) {
+        return [=](const TImage &Screen) {
+            const TImage &Source = ProgramBitmap(Id);
+            return Mismatches(Screen, At, Source, 0, 0, Source.Width, Source.Height, KeyYellow);
+        };
+    };
+    const TPictureCheck Pictures[] = {
+        {L"emblem", Whole(EmblemAt, EmblemId, false)},
+        {L"car picture 1", Whole(Car1At, Car1Id, true)},
+        {L"car picture 2", Whole(Car2At, Car2Id, true)},
+        {L"engine picture", Cell(EngineAt, Engine, 0)},
+        {L"armor picture", Cell(ArmorAt, Armor, 1)},
+        {Facts.ShocksShown ? L"shocks picture" : L"blank shocks area",
+         Facts.ShocksShown ? Cell(ShocksAt, Shocks, 2) : Blank(ShocksAt)},
+        {Facts.TiresShown ? L"tires picture" : L"blank tires area",
+         Facts.TiresShown ? Cell(TiresAt, Tires, 3) : Blank(TiresAt)},
+        {L"weapon icon", Icon(WeaponIconAt, Facts.WeaponIcon)},
+        {L"boost icon", Icon(BoostIconAt, Facts.BoostIcon)},
+        {L"drop icon", Icon(DropIconAt, Facts.DropIcon)},
+    };
+    TImage Screen;
+    auto AllRight = [&] {
+        Screen = CaptureClient(Program);
+        for (const TPictureCheck &Picture : Pictures)
+            if (Picture.Mismatching(Screen) != 0)
+                return false;
+        return true;
+    };
+    if (WaitFor(AllRight, 3000))
+        return true;
+    for (const TPictureCheck &Picture : Pictures)
+        Check(Picture.Mismatching(Screen) == 0, L"after %ls, car %d: the %ls has %d wrong pixels",
+              After, Car, Picture.Name, Picture.Mismatching(Screen));
+    return false;
+}
+
+// ---- layout, texts and starting values ----------------------------------------
+
+void CheckLayout(const TProgram &Program) {
+    Check(TextOf(Program.Window) == CaptionText, L"the caption reads \"%ls\"",
+          TextOf(Program.Window).c_str());
+    RECT Outer, Client;
+    GetWindowRect(Program.Window, &Outer);
+    GetClientRect(Program.Window, &Client);
+    Check(Outer.left == WindowLeft && Outer.top == WindowTop, L"the window is at (%ld, %ld)",
+          Outer.left, Outer.top);
+    Check(Outer.right - Outer.left == WindowWidth, L"the outer width is %ld",
+          Outer.right - Outer.left);
+    Check(Client.bottom == ClientHeight, L"the client area is %ld high", Client.bottom);
+    DWORD Style = static_cast<DWORD>(GetWindowLongW(Program.Window, GWL_STYLE));
+    Check((Style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0 && (Style & WS_MINIMIZEBOX) != 0,
+          L"the window style %08lX allows sizing or maximising, or lacks minimising", Style);
+
+    for (const TControlRow &Row : ControlRows) {
+        HWND Control = ControlOf(Program, Row.Control);
+        RECT Place;
+        GetWindowRect(Control, &Place);
+        MapWindowPoints(HWND_DESKTOP, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
+        int Width = Row.Width == FullWidth ? Client.right - 10 : Row.Width;
+        Check(Place.right - Place.left == Width, L"%ls is %ld wide, not %d", Row.Name,
+              Place.right - Place.left, Width);
+        // A closed drop-down list is as high as its selection field only.
+        bool IsList = GetWindowLongW(Control, GWL_STYLE) & CBS_DROPDOWNLIST;
+        if (!IsList || lstrcmpiW(Row.ClassName, L"ComboBox") != 0)
+            Check(Place.bottom - Place.top == Row.Height, L"%ls is %ld high, not %d", Row.Name,
+                  Place.bottom - Place.top, Row.Height);
+        Check(static_cast<DWORD>(GetWindowLongW(Control, GWL_STYLE)) == Row.Style,
+              L"%ls has style %08lX, not %08lX", Row.Name, GetWindowLongW(Control, GWL_STYLE),
+              Row.Style);
+        Check(static_cast<DWORD>(GetWindowLongW(Control, GWL_EXSTYLE)) == Row.ExStyle,
+              L"%ls has extended style %08lX, not %08lX", Row.Name,
+              GetWindowLongW(Control, GWL_EXSTYLE), Row.ExStyle);
+        if (Row.Text != nullptr)
+            Check(TextOf(Control) == Row.Text, L"%ls reads \"%ls\", not \"%ls\"", Row.Name,
+                  TextOf(Control).c_str(), Row.Text);
+    }
+    std::wstring Credits = TextOf(ControlOf(Program, TControl::CreditsLabel));
+    size_t Break = Credits.find(L'\r');
+    Check(Break != std::wstring::npos && Break > 0 && Break + 1 < Credits.size() &&
+              Credits.find(L'\n') == std::wstring::npos &&
+              Credits.find(L'\r', Break + 1) == std::wstring::npos,
+          L"the credits \"%ls\" are not two lines split by one carriage return", Credits.c_str());
+
+    for (const TListFacts &Facts : ListFacts) {
+        HWND List = ControlOf(Program, Facts.List);
+        const wchar_t *Name = RowOf(Facts.List).Name;
+        Check(SendMessageW(List, CB_GETCOUNT, 0, 0) == Facts.EntryCount, L"%ls has %ld entries",
+              Name, static_cast<long>(SendMessageW(List, CB_GETCOUNT, 0, 0)));
+        for (int Index = 0; Index < Facts.EntryCount; ++Index)
+            Check(ListEntry(List, Index) == Facts.Entries[Index],
+                  L"%ls entry %d reads \"%ls\", not \"%ls\"", Name, Index,
+                  ListEntry(List, Index).c_str(), Facts.Entries[Index]);
+        Check(SelectionOf(List) == Facts.StartIndex, L"%ls starts at entry %d, not %d", Name,
+              SelectionOf(List), Facts.StartIndex);
+    }
+    for (const TTrackbarFacts &Facts : TrackbarFacts) {
+        HWND Bar = ControlOf(Program, Facts.Bar);
+        const wchar_t *Name = RowOf(Facts.Bar).Name;
+        Check(SendMessageW(Bar, TBM_GETRANGEMIN, 0, 0) == 0 &&
+                  SendMessageW(Bar, TBM_GETRANGEMAX, 0, 0) == Facts.Maximum,
+              L"%ls runs %ld..%ld, not 0..%d", Name,
+              static_cast<long>(SendMessageW(Bar, TBM_GETRANGEMIN, 0, 0)),
+              static_cast<long>(SendMessageW(Bar, TBM_GETRANGEMAX, 0, 0)), Facts.Maximum);
+        Check(PositionOf(Bar) == Facts.StartPosition, L"%ls starts at %d, not %d", Name,
+              PositionOf(Bar), Facts.StartPosition);
+        Check(SendMessageW(Bar, TBM_GETPAGESIZE, 0, 0) == 1, L"%ls has page size %ld", Name,
+              static_cast<long>(SendMessageW(Bar, TBM_GETPAGESIZE, 0, 0)));
+        Check(IsWindowVisible(Bar) != 0, L"%ls is hidden at start", Name);
+    }
+    HWND Money = ControlOf(Program, TControl::MoneyBox);
+    Check(SendMessageW(Money, EM_GETLIMITTEXT, 0, 0) == 3, L"the money box takes %ld characters",
+          static_cast<long>(SendMessageW(Money, EM_GETLIMITTEXT, 0, 0)));
+    Check(FocusOf(Program) == ControlOf(Program, TControl::HeroList),
+          L"the focus is not on HeroList when the window opens");
+    HWND Box = ControlOf(Program, TControl::PasswordBox);
+    std::wstring Shown = TextOf(Box);
+    Check(Shown.size() == 14 && Shown[4] == L' ' && Shown[9] == L' ',
+          L"the password \"%ls\" is not three groups of four", Shown.c_str());
+    CheckPassword(Program, L"opening");
+    CheckPictures(Program, L"opening");
+}
+
+void CaseLayout() {
+    TProgram Program;
+    if (StartProgram(Program))
+        CheckLayout(Program);
+    StopProgram(Program);
+}
+
+// ---- the lists ----------------------------------------------------------------
+
+// Every entry of every list chosen with the keyboard: Down from Home, then Up
+// and End; the password follows each selection.
+void CaseListKeys() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    for (const TListFacts &Facts : ListFacts) {
+        HWND List = ControlOf(Program, Facts.List);
+        const wchar_t *Name = RowOf(Facts.List).Name;
+        if (!FocusControl(Program, Facts.List))
+            continue;
+        PressKey(VK_HOME);
+        for (int Index = 0; Index < Facts.EntryCount; ++Index) {
+            if (Index > 0)
+                PressKey(VK_DOWN);
+            wchar_t What[64];
+            wsprintfW(What, L"Down to %ls entry %d", Name, Index);
+            if (Check(WaitFor([&] { return SelectionOf(List) == Index; }), L"%ls: selection %d",
+                      What, SelectionOf(List)))
+                CheckPassword(Program, What);
+        }
+        PressKey(VK_UP);
+        if (Check(WaitFor([&] { return SelectionOf(List) == Facts.EntryCount - 2; }),
+                  L"Up in %ls leaves entry %d", Name, SelectionOf(List)))
+            CheckPassword(Program, L"Up in a list");
+        PressKey(VK_HOME);
+        PressKey(VK_END);
+        if (Check(WaitFor([&] { return SelectionOf(List) == Facts.EntryCount - 1; }),
+                  L"End in %ls leaves entry %d", Name, SelectionOf(List)))
+            CheckPassword(Program, L"End in a list");
+    }
+    StopProgram(Program);
+}
+
+struct TPopupSearch {
+    DWORD ProcessId;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchDroppedList(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TPopupSearch *>(Parameter);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, L"ComboLBox") == 0 &&
+        IsWindowVisible(Window)) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND DroppedList(const TProgram &Program) {
+    TPopupSearch Search = {Program.Process.dwProcessId, nullptr};
+    EnumWindows(MatchDroppedList, reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+}
+
+// A click on a list drops it; a click on an entry of the dropped part chooses it.
+void CaseListClicks() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    BringToFront(Program);
+    struct TClick {
+        TControl List;
+        int Index;
+    };
+    const TClick Clicks[] = {
+        {TControl::HeroList, 3},     {TControl::ColorList, 7},      {TControl::CarList, 4},
+        {TControl::CarList, 0},      {TControl::DifficultyList, 2}, {TControl::PlanetList, 6},
+        {TControl::DivisionList, 1},
+    };
+    for (const TClick &Click : Clicks) {
+        HWND List = ControlOf(Program, Click.List);
+        const wchar_t *Name = RowOf(Click.List).Name;
+        RECT Place;
+        GetClientRect(List, &Place);
+        ClickAt(ScreenPointOf(List, Place.right / 2, Place.bottom / 2));
+        HWND Dropped = nullptr;
+        if (!Check(WaitFor([&] { return (Dropped = DroppedList(Program)) != nullptr; }),
+                   L"a click on %ls drops no list", Name))
+            continue;
+        int ItemHeight = static_cast<int>(SendMessageW(Dropped, LB_GETITEMHEIGHT, 0, 0));
+        int Top = static_cast<int>(SendMessageW(Dropped, LB_GETTOPINDEX, 0, 0));
+        RECT Inside;
+        GetClientRect(Dropped, &Inside);
+        int Y = (Click.Index - Top) * ItemHeight + ItemHeight / 2;
+        if (!Check(Y > 0 && Y < Inside.bottom, L"%ls entry %d is not in view when dropped", Name,
+                   Click.Index)) {
+            PressKey(VK_ESCAPE);
+            continue;
+        }
+        ClickAt(ScreenPointOf(Dropped, Inside.right / 2, Y));
+        wchar_t What[64];
+        wsprintfW(What, L"a click on %ls entry %d", Name, Click.Index);
+        Check(WaitFor([&] { return !IsWindowVisible(Dropped); }), L"after %ls the list stays open",
+              What);
+        if (Check(WaitFor([&] { return SelectionOf(List) == Click.Index; }),
+                  L"after %ls the selection is %d", What, SelectionOf(List)))
+            CheckPassword(Program, What);
+    }
+    StopProgram(Program);
+}
+
+// Every car: the shocks and tires bars follow the documented rule, the hidden
+// ones count as level 0, and the icons and blank areas follow the car.
+void CaseCars() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    HWND Shocks = ControlOf(Program, TControl::ShocksBar);
+    HWND Tires = ControlOf(Program, TControl::TiresBar);
+    for (int Car = 0; Car < 8; ++Car) {
+        if (!ChooseWithKeys(Program, TControl::CarList, Car))
+            continue;
+        wchar_t What[64];
+        wsprintfW(What, L"choosing car %d", Car);
+        const TCarFacts &Facts = CarFacts[Car];
+        Check(WaitFor([&] {
+                  return (IsWindowVisible(Shocks) != 0) == Facts.ShocksShown &&
+                         (IsWindowVisible(Tires) != 0) == Facts.TiresShown;
+              }),
+              L"after %ls: ShocksBar %ls, TiresBar %ls", What,
+              IsWindowVisible(Shocks) ? L"shown" : L"hidden",
+              IsWindowVisible(Tires) ? L"shown" : L"hidden");
+        CheckPassword(Program, What);
+        CheckPictures(Program, What);
+    }
+    // A hidden bar keeps its position, and it counts again once shown: set
+    // the tires to 1 with Dirt Devil, hide the bar with Battle Trak, show it
+    // again with Air Blade.
+    if (ChooseWithKeys(Program, TControl::CarList, 0) &&
+        FocusControl(Program, TControl::TiresBar)) {
+        PressKey(VK_HOME);
+        PressKey(VK_RIGHT);
+        Check(WaitFor([&] { return PositionOf(Tires) == 1; }), L"TiresBar does not move to 1");
+        ChooseWithKeys(Program, TControl::CarList, 3);
+        Check(WaitFor([&] { return !IsWindowVisible(Tires); }), L"Battle Trak shows TiresBar");
+        CheckPassword(Program, L"hiding TiresBar at level 1");
+        ChooseWithKeys(Program, TControl::CarList, 2);
+        Check(WaitFor([&] { return IsWindowVisible(Tires) != 0; }), L"Air Blade hides TiresBar");
+        Check(PositionOf(Tires) == 1, L"TiresBar lost its position while hidden: %d",
+              PositionOf(Tires));
+        CheckPassword(Program, L"showing TiresBar again");
+        CheckPictures(Program, L"showing TiresBar again");
+    }
+    StopProgram(Program);
+}
+
+// ---- the trackbars --------------------------------------------------------------
+
+// Keys on every bar: Home, Right, End, Left, Page Down, Page Up. Item bars
+// show their number, upgrade bars their picture for the level.
+void CaseTrackbarKeys() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    struct TStep {
+        WORD Key;
+        const wchar_t *Name;
+    };
+    const TStep Steps[] = {
+        {VK_HOME, L"Home"}, {VK_RIGHT, L"Right"},    {VK_END, L"End"},
+        {VK_LEFT, L"Left"}, {VK_NEXT, L"Page Down"}, {VK_PRIOR, L"Page Up"},
+    };
+    for (const TTrackbarFacts &Facts : TrackbarFacts) {
+        HWND Bar = ControlOf(Program, Facts.Bar);
+        const wchar_t *Name = RowOf(Facts.Bar).Name;
+        if (!FocusControl(Program, Facts.Bar))
+            continue;
+        for (const TStep &Step : Steps) {
+            // Where each key leaves a bar of range 0..max (page size 1):
+            // Home 0, Right +1, End max, Left -1, Page Down +1, Page Up -1.
+            int Before = PositionOf(Bar);
+            int Want = Before;
+            switch (Step.Key) {
+            case VK_HOME:
+                Want = 0;
+                break;
+            case VK_END:
+                Want = Facts.Maximum;
+                break;
+            case VK_RIGHT:
+            case VK_NEXT:
+                Want = Before < Facts.Maximum ? Before + 1 : Before;
+                break;
+            default:
+                Want = Before > 0 ? Before - 1 : Before;
+                break;
+            }
+            PressKey(Step.Key);
+            wchar_t What[64];
+            wsprintfW(What, L"%ls on %ls", Step.Name, Name);
+            if (!Check(WaitFor([&] { return PositionOf(Bar) == Want; }),
+                       L"%ls: position %d, not %d", What, PositionOf(Bar), Want))
+                continue;
+            CheckPassword(Program, What);
+            if (Facts.HasCount) {
+                HWND Count =
+                    ControlOf(Program, static_cast<TControl>(static_cast<int>(Facts.Bar) + 1));
+                wchar_t Number[8];
+                wsprintfW(Number, L"%d", Want);
+                Check(WaitFor([&] { return TextOf(Count) == Number; }),
+                      L"%ls: the count label reads \"%ls\", not \"%ls\"", What,
+                      TextOf(Count).c_str(), Number);
+            }
+        }
+        CheckPictures(Program, Name);
+    }
+    StopProgram(Program);
+}
+
+// A thumb dragged with the mouse across every position, there and back: the
+// password and the number follow each position passed, and the release too.
+void CaseThumbDrag() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    BringToFront(Program);
+    const TControl Bars[] = {TControl::WeaponBar, TControl::DropBar, TControl::EngineBar,
+                             TControl::ArmorBar};
+    for (TControl BarName : Bars) {
+        HWND Bar = ControlOf(Program, BarName);
+        const wchar_t *Name = RowOf(BarName).Name;
+        int Maximum = static_cast<int>(SendMessageW(Bar, TBM_GETRANGEMAX, 0, 0));
+        int Start = PositionOf(Bar);
+        POINT Grip = ThumbCentre(Program, BarName, Start);
+        MouseTo(ScreenPointOf(Bar, Grip.x, Grip.y));
+        MouseButton(true);
+        // From the start down to 0, then up to the maximum.
+        std::vector<int> Path;
+        for (int Position = Start - 1; Position >= 0; --Position)
+            Path.push_back(Position);
+        for (int Position = 1; Position <= Maximum; ++Position)
+            Path.push_back(Position);
+        for (int Position : Path) {
+            POINT Centre = ThumbCentre(Program, BarName, Position);
+            MouseTo(ScreenPointOf(Bar, Centre.x, Centre.y));
+            wchar_t What[64];
+            wsprintfW(What, L"dragging %ls to %d", Name, Position);
+            if (!Check(WaitFor([&] { return PositionOf(Bar) == Position; }), L"%ls: position %d",
+                       What, PositionOf(Bar)))
+                continue;
+            CheckPassword(Program, What);
+            if (BarName == TControl::WeaponBar || BarName == TControl::DropBar) {
+                HWND Count =
+                    ControlOf(Program, static_cast<TControl>(static_cast<int>(BarName) + 1));
+                wchar_t Number[8];
+                wsprintfW(Number, L"%d", Position);
+                Check(WaitFor([&] { return TextOf(Count) == Number; }),
+                      L"%ls: the count label reads \"%ls\"", What, TextOf(Count).c_str());
+            }
+        }
+        MouseButton(false);
+        Check(PositionOf(Bar) == Maximum, L"releasing %ls leaves it at %d", Name, PositionOf(Bar));
+        CheckPassword(Program, L"releasing a thumb");
+        CheckPictures(Program, L"a thumb drag");
+    }
+    StopProgram(Program);
+}
+
+// ---- the money box ----------------------------------------------------------------
+
+void CaseMoney() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    HWND Money = ControlOf(Program, TControl::MoneyBox);
+    // Each step: reach the box by Tab (which selects its whole text), then act.
+    struct TEdit {
+        const wchar_t *Name;
+        const wchar_t *Typed;  // digits typed, or nullptr
+        const wchar_t *Pasted; // text pasted, or nullptr
+        bool Delete;           // Delete key on the selected text
+    };
+    const TEdit Edits[] = {
+        // name                          typed    pasted        delete
+        {L"typing 7", L"7", nullptr, false},
+        {L"typing 70", L"70", nullptr, false},
+        {L"typing 007", L"007", nullptr, false},
+        {L"typing 509", L"509", nullptr, false},
+        {L"typing 1234 (one too many)", L"1234", nullptr, false},
+        {L"typing letters", L"ab", nullptr, false},
+        {L"pasting 1x3", nullptr, L"1x3", false},
+        {L"pasting -5", nullptr, L"-5", false},
+        {L"pasting Ж", nullptr, L"Ж", false},
+        {L"pasting 98765 (too long)", nullptr, L"98765", false},
+        {L"pasting 4 5 6 with blanks", nullptr, L" 4 5 6 ", false},
+        {L"emptying the box", nullptr, nullptr, true},
+        {L"typing 0", L"0", nullptr, false},
+    };
+    for (const TEdit &Edit : Edits) {
+        if (!FocusControl(Program, TControl::MoneyBox))
+            break;
+        std::wstring Before = TextOf(Money);
+        DWORD Range = SelectionRangeOf(Money);
+        Check(LOWORD(Range) == 0 && HIWORD(Range) == Before.size(),
+              L"entering the money box selects %u..%u of \"%ls\"", LOWORD(Range), HIWORD(Range),
+              Before.c_str());
+        if (Edit.Typed != nullptr)
+            TypeDigits(Edit.Typed);
+        if (Edit.Pasted != nullptr)
+            PasteText(Edit.Pasted);
+        if (Edit.Delete)
+            PressKey(VK_DELETE);
+        Sleep(100);
+        std::wstring After = TextOf(Money);
+        Check(After.size() <= 3, L"%ls leaves \"%ls\", longer than 3", Edit.Name, After.c_str());
+        if (Edit.Typed != nullptr && Edit.Typed[0] >= L'0' && Edit.Typed[0] <= L'9')
+            Check(After == std::wstring(Edit.Typed).substr(0, 3), L"%ls leaves \"%ls\"", Edit.Name,
+                  After.c_str());
+        if (Edit.Delete)
+            Check(After.empty(), L"%ls leaves \"%ls\"", Edit.Name, After.c_str());
+        CheckPassword(Program, Edit.Name);
+    }
+    // Tab in the box moves on to DifficultyList and leaves the text as it was.
+    if (FocusControl(Program, TControl::MoneyBox)) {
+        std::wstring Before = TextOf(Money);
+        PressKey(VK_TAB);
+        Check(WaitFor(
+                  [&] { return FocusOf(Program) == ControlOf(Program, TControl::DifficultyList); }),
+              L"Tab in the money box does not reach DifficultyList");
+        Check(TextOf(Money) == Before, L"Tab changed the money text to \"%ls\"",
+              TextOf(Money).c_str());
+        CheckPassword(Program, L"Tab in the money box");
+    }
+    Check(WaitForExit(Program, 0) == STILL_ACTIVE, L"the program ended during the money edits");
+    StopProgram(Program);
+}
+
+// ---- the keyboard order ------------------------------------------------------------
+
+// The control that Tab reaches from entry Index for a car, from the order
+// table and the car's visibility rule.
+int NextTabEntry(int Index, int Car) {
+    for (;;) {
+        Index = (Index + 1) % 15;
+        if (Index == 13 && !CarFacts[Car].ShocksShown)
+            continue;
+        if (Index == 14 && !CarFacts[Car].TiresShown)
+            continue;
+        return Index;
+    }
+}
+
+void CheckTabRound(const TProgram &Program, int Car, WORD Modifier) {
+    if (!FocusControl(Program, TControl::HeroList))
+        return;
+    int Entry = 1;
+    for (int Press = 0; Press < 15; ++Press) {
+        int Next = NextTabEntry(Entry, Car);
+        HWND Target = ControlOf(Program, TabOrderFacts[Next]);
+        if (Modifier != 0)
+            PressKeyWith(Modifier, VK_TAB);
+        else
+            PressKey(VK_TAB);
+        const wchar_t *From = RowOf(TabOrderFacts[Entry]).Name;
+        const wchar_t *To = RowOf(TabOrderFacts[Next]).Name;
+        if (!Check(WaitFor([&] { return FocusOf(Program) == Target; }),
+                   L"car %d: %lsTab from %ls does not reach %ls", Car,
+                   Modifier != 0 ? L"Shift+" : L"", From, To))
+            return;
+        if (TabOrderFacts[Next] == TControl::PasswordBox ||
+            TabOrderFacts[Next] == TControl::MoneyBox) {
+            DWORD Range = SelectionRangeOf(Target);
+            Check(LOWORD(Range) == 0 && HIWORD(Range) == TextOf(Target).size(),
+                  L"car %d: entering %ls selects %u..%u", Car, To, LOWORD(Range), HIWORD(Range));
+        }
+        Entry = Next;
+    }
+    CheckPassword(Program, L"a round of Tab presses");
+}
+
+void CaseTabOrder() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    BringToFront(Program);
+    CheckTabRound(Program, 1, 0);        // Marauder: every bar shown
+    CheckTabRound(Program, 1, VK_SHIFT); // Shift+Tab moves forward too
+    if (ChooseWithKeys(Program, TControl::CarList, 3))
+        CheckTabRound(Program, 3, 0); // Battle Trak: TiresBar skipped
+    if (ChooseWithKeys(Program, TControl::CarList, 4))
+        CheckTabRound(Program, 4, 0); // Havac: both skipped
+    // A click into PlanetList, Escape to close it, Tab: DivisionList.
+    HWND Planet = ControlOf(Program, TControl::PlanetList);
+    RECT Place;
+    GetClientRect(Planet, &Place);
+    ClickAt(ScreenPointOf(Planet, Place.right / 2, Place.bottom / 2));
+    if (Check(WaitFor([&] { return FocusOf(Program) == Planet; }),
+              L"a click does not focus PlanetList")) {
+        PressKey(VK_ESCAPE);
+        PressKey(VK_TAB);
+        Check(
+            WaitFor([&] { return FocusOf(Program) == ControlOf(Program, TControl::DivisionList); }),
+            L"Tab after a click into PlanetList does not reach DivisionList");
+    }
+    CheckPassword(Program, L"clicks and Tab presses");
+    StopProgram(Program);
+}
+
+// ---- covering, minimising, closing ----------------------------------------------------
+
+void CaseRedraw() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    // Another window over the whole of it, then gone again.
+    RECT Outer;
+    GetWindowRect(Program.Window, &Outer);
+    HWND Cover = CreateWindowExW(
+        WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, Outer.left, Outer.top,
+        Outer.right - Outer.left, Outer.bottom - Outer.top, nullptr, nullptr, nullptr, nullptr);
+    UpdateWindow(Cover);
+    Sleep(300);
+    DestroyWindow(Cover);
+    CheckPictures(Program, L"covering and uncovering");
+    CheckPassword(Program, L"covering and uncovering");
+    // Minimise and restore.
+    ShowWindow(Program.Window, SW_MINIMIZE);
+    Check(WaitFor([&] { return IsIconic(Program.Window) != 0; }), L"the window does not minimise");
+    ShowWindow(Program.Window, SW_RESTORE);
+    Check(WaitFor([&] { return IsIconic(Program.Window) == 0; }), L"the window does not restore");
+    CheckPictures(Program, L"minimising and restoring");
+    CheckPassword(Program, L"minimising and restoring");
+    // With no control focused, Tab does nothing; a click into a control
+    // starts the order again from there.
+    BringToFront(Program);
+    if (FocusOf(Program) == Program.Window) {
+        PressKey(VK_TAB);
+        Sleep(200);
+        Check(FocusOf(Program) == Program.Window, L"Tab moved the focus off the main window");
+    }
+    HWND Money = ControlOf(Program, TControl::MoneyBox);
+    RECT Place;
+    GetClientRect(Money, &Place);
+    ClickAt(ScreenPointOf(Money, Place.right / 2, Place.bottom / 2));
+    if (Check(WaitFor([&] { return FocusOf(Program) == Money; }),
+              L"a click does not focus the money box")) {
+        PressKey(VK_TAB);
+        Check(WaitFor(
+                  [&] { return FocusOf(Program) == ControlOf(Program, TControl::DifficultyList); }),
+              L"Tab after a click into the money box does not reach DifficultyList");
+    }
+    StopProgram(Program);
+}
+
+struct TDialogSearch {
+    DWORD ProcessId;
+    const wchar_t *Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchDialog(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TDialogSearch *>(Parameter);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    if (ProcessId == Search->ProcessId && lstrcmpW(ClassName, L"#32770") == 0 &&
+        TextOf(Window) == Search->Title) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDialog(const TProgram &Program, const wchar_t *Title) {
+    TDialogSearch Search = {Program.Process.dwProcessId, Title, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+}
+
+// The close command and Alt+F4 both end the process with exit code 0; the
+// drawing that runs after the memory context is gone must not fault.
+void CaseClose() {
+    struct TWay {
+        const wchar_t *Name;
+        bool AltF4;
+    };
+    const TWay Ways[] = {{L"the close command", false}, {L"Alt+F4", true}};
+    for (const TWay &Way : Ways) {
+        TProgram Program;
+        if (!StartProgram(Program)) {
+            StopProgram(Program);
+            continue;
+        }
+        // Focus on an upgrade bar, so that its last messages draw.
+        FocusControl(Program, TControl::EngineBar);
+        if (Way.AltF4)
+            PressKeyWith(VK_MENU, VK_F4);
+        else
+            PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        DWORD Code = WaitForExit(Program, 5000);
+        Check(FindDialog(Program, L"Error") == nullptr, L"%ls shows an error box", Way.Name);
+        Check(Code == 0, L"after %ls the exit code is %lu (259: still running)", Way.Name, Code);
+        StopProgram(Program);
+    }
+}
+
+// Two copies side by side: each has its own window and state.
+void CaseTwoCopies() {
+    TProgram First, Second;
+    if (StartProgram(First) && StartProgram(Second)) {
+        Check(First.Window != Second.Window, L"both copies report the same window");
+        SetWindowPos(Second.Window, nullptr, 500, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        Sleep(200);
+        std::wstring SecondBefore = TextOf(ControlOf(Second, TControl::PasswordBox));
+        if (ChooseWithKeys(First, TControl::CarList, 4))
+            CheckPassword(First, L"a car change in the first copy");
+        Check(SelectionOf(ControlOf(Second, TControl::CarList)) == 1 &&
+                  TextOf(ControlOf(Second, TControl::PasswordBox)) == SecondBefore,
+              L"a change in the first copy reached the second");
+        CheckPassword(Second, L"a car change in the first copy");
+        if (ChooseWithKeys(Second, TControl::HeroList, 6))
+            CheckPassword(Second, L"a hero change in the second copy");
+        CheckPassword(First, L"a hero change in the second copy");
+        PostMessageW(First.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Check(WaitForExit(First) == 0, L"the first copy does not end with 0");
+        Check(WaitForExit(Second, 0) == STILL_ACTIVE, L"closing the first copy ended the second");
+        CheckPassword(Second, L"closing the first copy");
+        PostMessageW(Second.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Check(WaitForExit(Second) == 0, L"the second copy does not end with 0");
+    }
+    StopProgram(First);
+    StopProgram(Second);
+}
+
+// An access violation on a thread of the program: the box titled "Error"
+// reads "Runtime error N at 00000010" (the thread starts at address 0x10,
+// so that is where it faults), and the process ends with N.
+void CaseFault() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    HANDLE Thread =
+        CreateRemoteThread(Program.Process.hProcess, nullptr, 0,
+                           reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr, 0, nullptr);
+    if (!Check(Thread != nullptr, L"cannot start a thread in the program (error %lu)",
+               GetLastError())) {
+        StopProgram(Program);
+        return;
+    }
+    CloseHandle(Thread);
+    HWND Box = nullptr;
+    if (Check(WaitFor([&] { return (Box = FindDialog(Program, L"Error")) != nullptr; }, 10000),
+              L"no box titled \"Error\" appears")) {
+        // The message is the box's one static text that has words in it.
+        std::wstring Message;
+        for (HWND Child = GetWindow(Box, GW_CHILD); Child != nullptr;
+             Child = GetWindow(Child, GW_HWNDNEXT)) {
+            wchar_t ClassName[64];
+            GetClassNameW(Child, ClassName, 64);
+            if (lstrcmpiW(ClassName, L"Static") == 0 && !TextOf(Child).empty())
+                Message = TextOf(Child);
+        }
+        unsigned Number = 0;
+        wchar_t Address[16] = {};
+        wchar_t Rest[8] = {};
+        int Fields =
+            swscanf(Message.c_str(), L"Runtime error %u at %15ls%7ls", &Number, Address, Rest);
+        wchar_t Rebuilt[64];
+        wsprintfW(Rebuilt, L"Runtime error %u at %ls", Number, Address);
+        Check(Fields == 2 && Message == Rebuilt, L"the error box reads \"%ls\"", Message.c_str());
+        Check(lstrcmpW(Address, L"00000010") == 0, L"the fault address reads \"%ls\", not 00000010",
+              Address);
+        Check(Number != 0, L"the error number is 0");
+        PostMessageW(Box, WM_COMMAND, IDOK, 0);
+        DWORD Code = WaitForExit(Program, 10000);
+        Check(Code == Number, L"the exit code is %lu, the box says %u", Code, Number);
+    }
+    StopProgram(Program);
+}
+
+struct TCase {
+    const wchar_t *Name;
+    void (*Run)();
+};
+
+const TCase Cases[] = {
+    {L"layout", CaseLayout},          // caption, frame, 31 controls, lists, bars, first password
+    {L"list-keys", CaseListKeys},     // every entry of every list by keyboard
+    {L"list-clicks", CaseListClicks}, // entries chosen in the dropped lists
+    {L"cars", CaseCars},              // the visibility rule and pictures for all eight cars
+    {L"trackbar-keys", CaseTrackbarKeys}, // keys on all seven bars, numbers and pictures
+    {L"thumb-drag", CaseThumbDrag},       // thumbs dragged through every position
+    {L"money", CaseMoney},                // typing, pasting, bad input, the empty box
+    {L"tab-order", CaseTabOrder},         // keyboard order, hidden bars skipped, selections
+    {L"redraw", CaseRedraw},              // covering, minimising, focus on the window
+    {L"close", CaseClose},                // close command and Alt+F4: exit code 0
+    {L"two-copies", CaseTwoCopies},       // two copies side by side
+    {L"fault", CaseFault},                // the default fault report and its exit code
+};
+
+} // namespace
+
+int wmain(int ArgumentCount, wchar_t **Arguments) {
+    if (ArgumentCount < 3) {
+        Print(L"usage: rnrr-e2e PROGRAM CASE... | rnrr-e2e PROGRAM bench BARE");
+        return 2;
+    }
+    ProgramPath = Arguments[1];
+    if (lstrcmpW(Arguments[2], L"bench") == 0)
+        return ArgumentCount > 3 ? RunBenchmarks(Arguments[3]) : 2;
+    for (int Index = 2; Index < ArgumentCount; ++Index) {
+        const TCase *Found = nullptr;
+        for (const TCase &Case : Cases)
+            if (lstrcmpW(Case.Name, Arguments[Index]) == 0)
+                Found = &Case;
+        if (Found == nullptr) {
+            Print(L"unknown case %ls", Arguments[Index]);
+            return 2;
+        }
+        CurrentCase = Found->Name;
+        int FailuresBefore = FailureCount;
+        Found->Run();
+        Print(L"%ls: %ls", Found->Name, FailureCount == FailuresBefore ? L"passed" : L"FAILED");
+    }
+    return FailureCount == 0 ? 0 : 1;
+}

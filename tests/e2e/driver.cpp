@@ -1,0 +1,501 @@
+// The end-to-end driver's tools; see driver.h.
+#include "driver.h"
+
+#include "password.h"
+#include "reading.h"
+#include "settings.h"
+
+#include <commctrl.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+int FailureCount = 0;
+const wchar_t *CurrentCase = L"";
+std::wstring ProgramPath;
+
+namespace {
+
+void PrintLine(const wchar_t *Prefix, const wchar_t *Format, va_list Arguments) {
+    wchar_t Line[2048];
+    _vsnwprintf(Line, 2047, Format, Arguments);
+    Line[2047] = 0;
+    std::wstring Whole = std::wstring(Prefix) + Line + L"\n";
+    // UTF-8 on the standard output, so Cyrillic reads right in the log.
+    char Bytes[8192];
+    int Length = WideCharToMultiByte(CP_UTF8, 0, Whole.c_str(), static_cast<int>(Whole.size()),
+                                     Bytes, sizeof(Bytes), nullptr, nullptr);
+    fwrite(Bytes, 1, Length, stdout);
+    fflush(stdout);
+}
+
+} // namespace
+
+void Print(const wchar_t *Format, ...) {
+    va_list Arguments;
+    va_start(Arguments, Format);
+    PrintLine(L"", Format, Arguments);
+    va_end(Arguments);
+}
+
+bool Check(bool Condition, const wchar_t *Format, ...) {
+    if (Condition)
+        return true;
+    ++FailureCount;
+    std::wstring Prefix = L"FAIL [" + std::wstring(CurrentCase) + L"] ";
+    va_list Arguments;
+    va_start(Arguments, Format);
+    PrintLine(Prefix.c_str(), Format, Arguments);
+    va_end(Arguments);
+    return false;
+}
+
+bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs) {
+    DWORD Start = GetTickCount();
+    for (;;) {
+        if (Condition())
+            return true;
+        if (GetTickCount() - Start > TimeoutMs)
+            return Condition();
+        Sleep(20);
+    }
+}
+
+// ---- the program ------------------------------------------------------------
+
+namespace {
+
+struct TWindowSearch {
+    DWORD ProcessId;
+    const wchar_t *ClassName;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TWindowSearch *>(Parameter);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TChildList {
+    HWND Parent;
+    std::vector<HWND> Children;
+};
+
+BOOL CALLBACK CollectChild(HWND Window, LPARAM Parameter) {
+    auto *List = reinterpret_cast<TChildList *>(Parameter);
+    if (GetParent(Window) == List->Parent)
+        List->Children.push_back(Window);
+    return TRUE;
+}
+
+} // namespace
+
+bool StartProgram(TProgram &Program) {
+    Program = TProgram();
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof(Startup);
+    std::wstring CommandLine = L"\"" + ProgramPath + L"\"";
+    if (!Check(CreateProcessW(ProgramPath.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0,
+                              nullptr, nullptr, &Startup, &Program.Process) != 0,
+               L"cannot start %ls (error %lu)", ProgramPath.c_str(), GetLastError()))
+        return false;
+    TWindowSearch Search = {Program.Process.dwProcessId, L"TPasForm", nullptr};
+    bool Shown = WaitFor(
+        [&] {
+            Search.Found = nullptr;
+            EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&Search));
+            return Search.Found != nullptr && IsWindowVisible(Search.Found);
+        },
+        20000);
+    if (!Check(Shown, L"no visible window of class TPasForm appeared"))
+        return false;
+    Program.Window = Search.Found;
+    if (!FindControls(Program))
+        return false;
+    return Check(
+        WaitFor([&] { return !TextOf(ControlOf(Program, TControl::PasswordBox)).empty(); }),
+        L"the password box stays empty");
+}
+
+bool FindControls(TProgram &Program) {
+    TChildList List = {Program.Window, {}};
+    EnumChildWindows(Program.Window, CollectChild, reinterpret_cast<LPARAM>(&List));
+    Check(List.Children.size() == ControlCount, L"the window has %u child windows, not %d",
+          static_cast<unsigned>(List.Children.size()), ControlCount);
+    bool AllFound = true;
+    for (const TControlRow &Row : ControlRows) {
+        HWND Match = nullptr;
+        for (HWND Child : List.Children) {
+            wchar_t ClassName[64];
+            GetClassNameW(Child, ClassName, 64);
+            RECT Place;
+            GetWindowRect(Child, &Place);
+            MapWindowPoints(HWND_DESKTOP, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
+            if (lstrcmpiW(ClassName, Row.ClassName) == 0 && Place.left == Row.X &&
+                Place.top == Row.Y) {
+                Match = Child;
+                break;
+            }
+        }
+        AllFound &= Check(Match != nullptr, L"no %ls of class %ls at (%d, %d)", Row.Name,
+                          Row.ClassName, Row.X, Row.Y);
+        Program.Controls[static_cast<int>(Row.Control)] = Match;
+    }
+    return AllFound;
+}
+
+DWORD WaitForExit(TProgram &Program, DWORD TimeoutMs) {
+    if (Program.Process.hProcess == nullptr)
+        return STILL_ACTIVE;
+    if (WaitForSingleObject(Program.Process.hProcess, TimeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD Code = STILL_ACTIVE;
+    GetExitCodeProcess(Program.Process.hProcess, &Code);
+    return Code;
+}
+
+void StopProgram(TProgram &Program) {
+    if (Program.Process.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(Program.Process.hProcess, 0) != WAIT_OBJECT_0) {
+        if (Program.Window != nullptr)
+            PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (WaitForSingleObject(Program.Process.hProcess, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(Program.Process.hProcess, 1);
+    }
+    CloseHandle(Program.Process.hThread);
+    CloseHandle(Program.Process.hProcess);
+    Program.Process = {};
+}
+
+HWND ControlOf(const TProgram &Program, TControl Control) {
+    return Program.Controls[static_cast<int>(Control)];
+}
+
+const TControlRow &RowOf(TControl Control) {
+    return ControlRows[static_cast<int>(Control)];
+}
+
+// ---- reading the controls ---------------------------------------------------
+
+std::wstring TextOf(HWND Window) {
+    wchar_t Text[1024] = {};
+    SendMessageW(Window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(Text));
+    return Text;
+}
+
+std::wstring ListEntry(HWND List, int Index) {
+    LRESULT Length = SendMessageW(List, CB_GETLBTEXTLEN, Index, 0);
+    if (Length < 0 || Length > 1000)
+        return L"<none>";
+    wchar_t Text[1024] = {};
+    SendMessageW(List, CB_GETLBTEXT, Index, reinterpret_cast<LPARAM>(Text));
+    return Text;
+}
+
+int SelectionOf(HWND List) {
+    return static_cast<int>(SendMessageW(List, CB_GETCURSEL, 0, 0));
+}
+
+int PositionOf(HWND Bar) {
+    return static_cast<int>(SendMessageW(Bar, TBM_GETPOS, 0, 0));
+}
+
+HWND FocusOf(const TProgram &Program) {
+    GUITHREADINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    GetGUIThreadInfo(Program.Process.dwThreadId, &Info);
+    return Info.hwndFocus;
+}
+
+DWORD SelectionRangeOf(HWND Edit) {
+    return static_cast<DWORD>(SendMessageW(Edit, EM_GETSEL, 0, 0));
+}
+
+std::wstring ExpectedPassword(const TProgram &Program) {
+    auto List = [&](TControl Control) { return SelectionOf(ControlOf(Program, Control)); };
+    auto Bar = [&](TControl Control) { return PositionOf(ControlOf(Program, Control)); };
+    auto Shown = [&](TControl Control) {
+        return IsWindowVisible(ControlOf(Program, Control)) != 0;
+    };
+    Settings.Difficulty = List(TControl::DifficultyList);
+    Settings.Hero = List(TControl::HeroList);
+    Settings.Planet = List(TControl::PlanetList);
+    Settings.Car = List(TControl::CarList);
+    Settings.Division = List(TControl::DivisionList);
+    Settings.Color = List(TControl::ColorList);
+    Settings.WeaponCharges = Bar(TControl::WeaponBar);
+    Settings.BoostCharges = Bar(TControl::BoostBar);
+    Settings.DropCharges = Bar(TControl::DropBar);
+    Settings.Engine = Bar(TControl::EngineBar);
+    Settings.Shocks = Shown(TControl::ShocksBar) ? Bar(TControl::ShocksBar) : 0;
+    Settings.Tires = Shown(TControl::TiresBar) ? Bar(TControl::TiresBar) : 0;
+    Settings.Armor = Bar(TControl::ArmorBar);
+    // The money text as the program reads it: its Windows-1251 bytes.
+    std::wstring Money = TextOf(ControlOf(Program, TControl::MoneyBox));
+    char Bytes[1024] = {};
+    int Length = WideCharToMultiByte(1251, 0, Money.c_str(), static_cast<int>(Money.size()), Bytes,
+                                     sizeof(Bytes) - 1, nullptr, nullptr);
+    ReadMoneyText(Bytes, Length);
+    EncodePassword();
+    char Display[PasswordDisplaySize];
+    FormatPasswordDisplay(Display);
+    wchar_t Wide[PasswordDisplaySize] = {};
+    MultiByteToWideChar(1251, 0, Display, -1, Wide, PasswordDisplaySize);
+    return Wide;
+}
+
+bool CheckPassword(const TProgram &Program, const wchar_t *After) {
+    HWND Box = ControlOf(Program, TControl::PasswordBox);
+    std::wstring Expected;
+    bool Matches = WaitFor([&] {
+        Expected = ExpectedPassword(Program);
+        return TextOf(Box) == Expected;
+    });
+    return Check(Matches, L"after %ls: the password box shows \"%ls\", the controls give \"%ls\"",
+                 After, TextOf(Box).c_str(), Expected.c_str());
+}
+
+// ---- input ------------------------------------------------------------------
+
+namespace {
+
+void SendKey(WORD Key, bool Up) {
+    INPUT Input = {};
+    Input.type = INPUT_KEYBOARD;
+    Input.ki.wVk = Key;
+    Input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(Key, MAPVK_VK_TO_VSC));
+    Input.ki.dwFlags = Up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &Input, sizeof(Input));
+}
+
+} // namespace
+
+void BringToFront(const TProgram &Program) {
+    SetForegroundWindow(Program.Window);
+    WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000);
+}
+
+void PressKey(WORD Key) {
+    SendKey(Key, false);
+    SendKey(Key, true);
+    Sleep(30);
+}
+
+void PressKeyWith(WORD Modifier, WORD Key) {
+    SendKey(Modifier, false);
+    SendKey(Key, false);
+    SendKey(Key, true);
+    SendKey(Modifier, true);
+    Sleep(30);
+}
+
+void TypeDigits(const wchar_t *Digits) {
+    for (const wchar_t *Digit = Digits; *Digit != 0; ++Digit)
+        PressKey(static_cast<WORD>(*Digit)); // the virtual keys of "0".."9" are their codes
+}
+
+void MouseTo(POINT Screen) {
+    INPUT Input = {};
+    Input.type = INPUT_MOUSE;
+    Input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    int Width = GetSystemMetrics(SM_CXSCREEN);
+    int Height = GetSystemMetrics(SM_CYSCREEN);
+    // Absolute coordinates run 0..65535 over the screen; aim at pixel centres.
+    Input.mi.dx = (Screen.x * 65536 + Width / 2) / Width;
+    Input.mi.dy = (Screen.y * 65536 + Height / 2) / Height;
+    SendInput(1, &Input, sizeof(Input));
+    Sleep(30);
+}
+
+void MouseButton(bool Down) {
+    INPUT Input = {};
+    Input.type = INPUT_MOUSE;
+    Input.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &Input, sizeof(Input));
+    Sleep(30);
+}
+
+void ClickAt(POINT Screen) {
+    MouseTo(Screen);
+    MouseButton(true);
+    MouseButton(false);
+}
+
+POINT ScreenPointOf(HWND Window, int X, int Y) {
+    POINT Point = {X, Y};
+    ClientToScreen(Window, &Point);
+    return Point;
+}
+
+bool FocusControl(const TProgram &Program, TControl Control) {
+    HWND Target = ControlOf(Program, Control);
+    BringToFront(Program);
+    for (int Press = 0; Press < 16; ++Press) {
+        if (WaitFor([&] { return FocusOf(Program) == Target; }, 300))
+            return true;
+        PressKey(VK_TAB);
+    }
+    return Check(FocusOf(Program) == Target, L"Tab presses never reach %ls", RowOf(Control).Name);
+}
+
+bool ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
+    if (!FocusControl(Program, List))
+        return false;
+    HWND Handle = ControlOf(Program, List);
+    PressKey(VK_HOME);
+    for (int Step = 0; Step < Index; ++Step)
+        PressKey(VK_DOWN);
+    return Check(WaitFor([&] { return SelectionOf(Handle) == Index; }),
+                 L"Home and %d Down presses leave %ls at entry %d", Index, RowOf(List).Name,
+                 SelectionOf(Handle));
+}
+
+void PasteText(const wchar_t *Text) {
+    size_t Bytes = (wcslen(Text) + 1) * sizeof(wchar_t);
+    HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, Bytes);
+    memcpy(GlobalLock(Memory), Text, Bytes);
+    GlobalUnlock(Memory);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, Memory);
+        CloseClipboard();
+    }
+    PressKeyWith(VK_CONTROL, 'V');
+}
+
+POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {
+    static bool ClassesReady = false;
+    if (!ClassesReady) {
+        INITCOMMONCONTROLSEX Classes = {sizeof(Classes), ICC_BAR_CLASSES};
+        InitCommonControlsEx(&Classes);
+        ClassesReady = true;
+    }
+    const TControlRow &Row = RowOf(Bar);
+    HWND Host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND Twin = CreateWindowExW(0, TRACKBAR_CLASSW, L"", Row.Style, 0, 0, Row.Width, Row.Height,
+                                Host, nullptr, nullptr, nullptr);
+    HWND Real = ControlOf(Program, Bar);
+    SendMessageW(Twin, TBM_SETRANGEMIN, FALSE, SendMessageW(Real, TBM_GETRANGEMIN, 0, 0));
+    SendMessageW(Twin, TBM_SETRANGEMAX, FALSE, SendMessageW(Real, TBM_GETRANGEMAX, 0, 0));
+    SendMessageW(Twin, TBM_SETPOS, TRUE, Position);
+    RECT Thumb = {};
+    SendMessageW(Twin, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&Thumb));
+    DestroyWindow(Host);
+    return POINT{(Thumb.left + Thumb.right) / 2, (Thumb.top + Thumb.bottom) / 2};
+}
+
+// ---- pictures ---------------------------------------------------------------
+
+namespace {
+
+TImage ImageOf(HDC Source, HBITMAP Bitmap, int Width, int Height) {
+    TImage Image;
+    Image.Width = Width;
+    Image.Height = Height;
+    Image.Pixels.assign(static_cast<size_t>(Width) * Height, 0);
+    BITMAPINFO Info = {};
+    Info.bmiHeader.biSize = sizeof(Info.bmiHeader);
+    Info.bmiHeader.biWidth = Width;
+    Info.bmiHeader.biHeight = -Height; // top row first
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(Source, Bitmap, 0, Height, Image.Pixels.data(), &Info, DIB_RGB_COLORS);
+    return Image;
+}
+
+} // namespace
+
+TImage CaptureClient(const TProgram &Program) {
+    RECT Client;
+    GetClientRect(Program.Window, &Client);
+    POINT Origin = ScreenPointOf(Program.Window, 0, 0);
+    HDC Screen = GetDC(nullptr);
+    HDC Memory = CreateCompatibleDC(Screen);
+    HBITMAP Bitmap = CreateCompatibleBitmap(Screen, Client.right, Client.bottom);
+    HGDIOBJ Old = SelectObject(Memory, Bitmap);
+    BitBlt(Memory, 0, 0, Client.right, Client.bottom, Screen, Origin.x, Origin.y, SRCCOPY);
+    SelectObject(Memory, Old);
+    TImage Image = ImageOf(Memory, Bitmap, Client.right, Client.bottom);
+    DeleteObject(Bitmap);
+    DeleteDC(Memory);
+    ReleaseDC(nullptr, Screen);
+    return Image;
+}
+
+const TImage &ProgramBitmap(int Id) {
+    static TImage Bitmaps[6];
+    static bool Loaded = false;
+    if (!Loaded) {
+        Loaded = true;
+        HMODULE Module = LoadLibraryExW(ProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HDC Screen = GetDC(nullptr);
+        for (const TBitmapFacts &Facts : BitmapFacts) {
+            auto *Bitmap = static_cast<HBITMAP>(LoadImageW(
+                Module, MAKEINTRESOURCEW(Facts.Id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            BITMAP Shape = {};
+            if (Bitmap != nullptr)
+                GetObjectW(Bitmap, sizeof(Shape), &Shape);
+            Check(Bitmap != nullptr, L"the exe holds no bitmap %d (%ls)", Facts.Id, Facts.Name);
+            Check(Shape.bmWidth == Facts.Width && Shape.bmHeight == Facts.Height,
+                  L"bitmap %d (%ls) is %ld x %ld, not %d x %d", Facts.Id, Facts.Name, Shape.bmWidth,
+                  Shape.bmHeight, Facts.Width, Facts.Height);
+            if (Bitmap != nullptr)
+                Bitmaps[Facts.Id] = ImageOf(Screen, Bitmap, Shape.bmWidth, Shape.bmHeight);
+            DeleteObject(Bitmap);
+        }
+        ReleaseDC(nullptr, Screen);
+    }
+    return Bitmaps[Id];
+}
+
+uint32_t BackgroundColour() {
+    COLORREF Colour = GetSysColor(COLOR_BTNFACE); // 0x00BBGGRR
+    return (GetRValue(Colour) << 16) | (GetGValue(Colour) << 8) | GetBValue(Colour);
+}
+
+int Mismatches(const TImage &Screen, POINT At, const TImage &Source, int SourceX, int SourceY,
+               int Width, int Height, bool KeyYellow) {
+    const uint32_t Yellow = 0x00FFFF00;
+    const uint32_t Background = BackgroundColour();
+    int Count = 0;
+    for (int Y = 0; Y < Height; ++Y)
+        for (int X = 0; X < Width; ++X) {
+            int FromX = SourceX + X;
+            int FromY = SourceY + Y;
+            if (FromX >= Source.Width || FromY >= Source.Height)
+                continue;
+            int ToX = At.x + X;
+            int ToY = At.y + Y;
+            if (ToX >= Screen.Width || ToY >= Screen.Height) {
+                ++Count;
+                continue;
+            }
+            uint32_t Want = Source.At(FromX, FromY);
+            if (KeyYellow && Want == Yellow)
+                Want = Background;
+            if (Screen.At(ToX, ToY) != Want)
+                ++Count;
+        }
+    return Count;
+}
+
+int NonBackground(const TImage &Screen, POINT At, SIZE Size) {
+    const uint32_t Background = BackgroundColour();
+    int Count = 0;
+    for (int Y = At.y; Y < At.y + Size.cy; ++Y)
+        for (int X = At.x; X < At.x + Size.cx; ++X)
+            if (X >= Screen.Width || Y >= Screen.Height || Screen.At(X, Y) != Background)
+                ++Count;
+    return Count;
+}

@@ -1,0 +1,109 @@
+// The end-to-end driver's tools: start the password generator, find its window
+// and controls, work them as a user does (keyboard and mouse through the input
+// queue of the Wine desktop), read what they show, and capture the screen.
+#pragma once
+
+#include "window_facts.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// ---- reporting --------------------------------------------------------------
+
+// Every failed check is printed with the running case's name and counted.
+extern int FailureCount;
+extern const wchar_t *CurrentCase;
+void Print(const wchar_t *Format, ...);
+bool Check(bool Condition, const wchar_t *Format, ...);
+
+// Polls Condition every 20 ms until it holds or TimeoutMs has passed; the
+// program handles input in its own time, so every check of a reaction waits.
+bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs = 3000);
+
+// ---- the program ------------------------------------------------------------
+
+struct TProgram {
+    PROCESS_INFORMATION Process = {};
+    HWND Window = nullptr;
+    HWND Controls[ControlCount] = {};
+};
+
+// The path of rnrr-password.exe, from the command line.
+extern std::wstring ProgramPath;
+
+// Starts a copy and waits until its window shows a password; false (with a
+// failure printed) when no window appears.
+bool StartProgram(TProgram &Program);
+// Finds the 31 controls by class and place; false when one is missing.
+bool FindControls(TProgram &Program);
+// Waits for the process to end; its exit code, or STILL_ACTIVE on timeout.
+DWORD WaitForExit(TProgram &Program, DWORD TimeoutMs = 5000);
+// Ends a copy that a case leaves running (close command, then termination).
+void StopProgram(TProgram &Program);
+
+HWND ControlOf(const TProgram &Program, TControl Control);
+const TControlRow &RowOf(TControl Control);
+
+// ---- reading the controls ---------------------------------------------------
+
+std::wstring TextOf(HWND Window); // WM_GETTEXT, in UTF-16
+std::wstring ListEntry(HWND List, int Index);
+int SelectionOf(HWND List);
+int PositionOf(HWND Bar);
+HWND FocusOf(const TProgram &Program);
+DWORD SelectionRangeOf(HWND Edit); // EM_GETSEL: start in the low word, end in the high
+
+// The password the encoder gives for what the controls show now: the lists'
+// selections, the bars' positions (0 for a hidden shocks or tires bar) and the
+// money box's text, in the grouped display form.
+std::wstring ExpectedPassword(const TProgram &Program);
+// Waits until the password box shows ExpectedPassword; a failure names After.
+bool CheckPassword(const TProgram &Program, const wchar_t *After);
+
+// ---- input ------------------------------------------------------------------
+
+void BringToFront(const TProgram &Program);
+void PressKey(WORD Key);
+void PressKeyWith(WORD Modifier, WORD Key); // e.g. Shift+Tab, Ctrl+V, Alt+F4
+void TypeDigits(const wchar_t *Digits);
+void MouseTo(POINT Screen);
+void MouseButton(bool Down);
+void ClickAt(POINT Screen);
+POINT ScreenPointOf(HWND Window, int X, int Y); // client point to screen
+// Moves the focus to a control with Tab presses; false when it never arrives.
+bool FocusControl(const TProgram &Program, TControl Control);
+// Chooses an entry of a list with the keyboard (Home, then Down), the way a
+// user steps through a focused drop-down list.
+bool ChooseWithKeys(const TProgram &Program, TControl List, int Index);
+void PasteText(const wchar_t *Text); // puts Text on the clipboard, then Ctrl+V
+// The thumb's centre at a position, in the bar's client pixels, taken from a
+// trackbar of the same class, style and size in the driver's own process.
+POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position);
+
+// ---- pictures ---------------------------------------------------------------
+
+// 32-bit pixels, 0x00RRGGBB, top row first.
+struct TImage {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;
+    uint32_t At(int X, int Y) const { return Pixels[Y * Width + X] & 0x00FFFFFF; }
+};
+
+// The client area of the window as it is on the screen.
+TImage CaptureClient(const TProgram &Program);
+// Bitmap Id of the program's resources (loaded from the exe as data).
+const TImage &ProgramBitmap(int Id);
+uint32_t BackgroundColour(); // COLOR_BTNFACE as 0x00RRGGBB
+
+// Pixels of Screen at At (client) that differ from Source's rectangle at
+// (SourceX, SourceY), Width x Height; with KeyYellow, yellow source pixels must
+// show the background instead. Columns past Source's edge are not compared.
+int Mismatches(const TImage &Screen, POINT At, const TImage &Source, int SourceX, int SourceY,
+               int Width, int Height, bool KeyYellow);
+// Pixels of the rectangle that are not the background colour.
+int NonBackground(const TImage &Screen, POINT At, SIZE Size);

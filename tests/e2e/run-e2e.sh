@@ -1,0 +1,55 @@
+#!/bin/sh
+# Runs one end-to-end program under Wine on a display of its own.
+#   run-e2e.sh WINE_RUN PREFIX LANG PROGRAM [ARGUMENTS...]
+# WINE_RUN is the build's wine-run, PREFIX a Wine prefix kept for these tests
+# alone (so stopping its wineserver touches no other test), LANG the locale the
+# programs see (Wine takes the ANSI code page from it). The prefix shows every
+# window on a 1024x768 Wine virtual desktop, where Wine draws frames and
+# captions itself and keyboard and mouse input need no window manager.
+set -eu
+wine_run=$1
+prefix=$2
+locale=$3
+shift 3
+
+WINEPREFIX=$prefix
+LANG=$locale
+LC_ALL=$locale
+export WINEPREFIX LANG LC_ALL
+unset WAYLAND_DISPLAY
+
+# A free display number, chosen by Xvfb itself.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+stop_all() {
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  rm -f "$display_file"
+}
+trap stop_all EXIT INT TERM
+tries=0
+while [ ! -s "$display_file" ]; do
+  tries=$((tries + 1))
+  if [ $tries -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "run-e2e: Xvfb did not start" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+DISPLAY=:$(head -n 1 "$display_file")
+export DISPLAY
+
+# The virtual desktop is a setting of the prefix, made once.
+if [ ! -f "$prefix/.e2e-desktop" ]; then
+  "$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+    >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w
+  touch "$prefix/.e2e-desktop"
+fi
+
+status=0
+"$wine_run" "$@" || status=$?
+exit $status
