@@ -37,3 +37,12 @@ run: win
 
 clean:
 	rm -rf $(BUILD)
+
+# The window figures (start-up and trackbar-step ratios, exe size, imports).
+.PHONY: bench-window screenshot
+bench-window: win
+	@sh tools/bench-window.sh $(WIN)
+
+# docs/window.png, the README's picture of the window as it opens.
+screenshot: win
+	@sh tools/screenshot.sh $(WIN) docs/window.png

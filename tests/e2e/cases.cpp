@@ -4,6 +4,9 @@
 //
 //   rnrr-e2e PROGRAM CASE...      runs the named cases (exit code 1 on failure)
 //   rnrr-e2e PROGRAM bench BARE   prints the window figures (see bench.cpp)
+//   rnrr-e2e PROGRAM show         starts it, prints "shown LEFT TOP RIGHT BOTTOM" once
+//                                 its password and pictures are there, then waits
+//                                 for it to end (the screenshot script's helper)
 #include "driver.h"
 
 #include <commctrl.h>
@@ -779,6 +782,20 @@ void CaseFault() {
     StopProgram(Program);
 }
 
+int ShowProgram() {
+    TProgram Program;
+    if (!StartProgram(Program))
+        return 1;
+    CheckPassword(Program, L"opening");
+    CheckPictures(Program, L"opening");
+    RECT Outer;
+    GetWindowRect(Program.Window, &Outer);
+    Print(L"shown %ld %ld %ld %ld", Outer.left, Outer.top, Outer.right, Outer.bottom);
+    WaitForExit(Program, 120000);
+    StopProgram(Program);
+    return FailureCount == 0 ? 0 : 1;
+}
+
 struct TCase {
     const wchar_t *Name;
     void (*Run)();
@@ -809,6 +826,8 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
     ProgramPath = Arguments[1];
     if (lstrcmpW(Arguments[2], L"bench") == 0)
         return ArgumentCount > 3 ? RunBenchmarks(Arguments[3]) : 2;
+    if (lstrcmpW(Arguments[2], L"show") == 0)
+        return ShowProgram();
     for (int Index = 2; Index < ArgumentCount; ++Index) {
         const TCase *Found = nullptr;
         for (const TCase &Case : Cases)

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Prints the window figures from an existing Windows build (builds nothing;
+# the `bench-window` target builds first): start-up and trackbar-step times
+# of rnrr-password.exe against a bare window under the same Wine, as ratios,
+# then the exe's size and the DLLs it imports.
+#   tools/bench-window.sh [BUILD_DIR]
+set -eu
+build=$(cd "${1:-build/win}" && pwd)
+exe="$build/bin/rnrr-password.exe"
+for file in "$exe" "$build/bin/rnrr-e2e.exe" "$build/bin/bare-window.exe"; do
+  [ -f "$file" ] || { echo "bench-window: $file is missing; run make win" >&2; exit 1; }
+done
+here=$(cd "$(dirname "$0")/.." && pwd)
+sh "$here/tests/e2e/run-e2e.sh" "$build/wine-run" "$build/e2e-prefix" en_US.UTF-8 \
+  "$build/bin/rnrr-e2e.exe" "Z:$exe" bench "Z:$build/bin/bare-window.exe" | tr -d '\r'
+echo "size of rnrr-password.exe: $(stat -c %s "$exe") bytes"
+echo "imported DLLs: $(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')"

@@ -1,0 +1,53 @@
+#!/bin/sh
+# Makes docs/window.png: the real program as it opens, on a Wine virtual
+# desktop (so Wine draws its frame and caption) under a virtual X display.
+# Builds nothing: run `make win` first (the `screenshot` target does).
+#   tools/screenshot.sh [BUILD_DIR] [OUTPUT]
+set -eu
+build=${1:-build/win}
+output=${2:-docs/window.png}
+exe="$build/bin/rnrr-password.exe"
+driver="$build/bin/rnrr-e2e.exe"
+for file in "$exe" "$driver"; do
+  [ -f "$file" ] || { echo "screenshot: $file is missing; run make win" >&2; exit 1; }
+done
+WINEPREFIX=$(cd "$build" && pwd)/screenshot-prefix
+LANG=ru_RU.UTF-8
+export WINEPREFIX LANG
+
+display_file=$(mktemp)
+log=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb=$!
+finish() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -f "$display_file" "$log"
+}
+trap finish EXIT INT TERM
+while [ ! -s "$display_file" ]; do sleep 0.1; done
+DISPLAY=:$(head -n 1 "$display_file")
+export DISPLAY
+
+# The driver starts the program inside the desktop and reports the window's
+# frame once its password and pictures show.
+"$build/wine-run" explorer /desktop=rnrr,800x600 "$driver" "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" show >"$log" 2>&1 &
+tries=0
+until grep -q '^shown' "$log"; do
+  tries=$((tries + 1))
+  if [ $tries -gt 600 ]; then
+    echo "screenshot: the window did not show" >&2
+    cat "$log" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+sleep 0.5
+set -- $(grep '^shown' "$log" | tr -d '\r')
+left=$2 top=$3 right=$4 bottom=$5
+margin=12
+mkdir -p "$(dirname "$output")"
+import -display "$DISPLAY" -window root -crop \
+  "$((right - left + 2 * margin))x$((bottom - top + 2 * margin))+$((left - margin))+$((top - margin))" \
+  +repage "$output"
+echo "screenshot: wrote $output"
