@@ -1,0 +1,155 @@
+// What the system controls do not do by themselves on a plain window: Tab
+// moves the focus through the input controls, a list change recomputes the
+// password (a car change also shows or hides two trackbars), the upgrade
+// trackbars keep their pictures current and the money box drops the Tab
+// character. Also the controls' font, the trackbars' set-up and the
+// registration of the common-control classes.
+#include "main_window.h"
+#include "window_state.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// The notification that a combo box's drop-down part sends it when the
+// selection has changed.
+constexpr WORD DropDownSelectionChanged = 1;
+
+// The first car without a shocks bar, and the first without a tires bar.
+constexpr int32_t FirstCarWithoutShocks = 4;
+constexpr int32_t FirstCarWithoutTires = 3;
+
+// Every text control's font: Tahoma with a character cell 16 pixels high.
+constexpr wchar_t ControlFontFace[] = L"Tahoma";
+constexpr LONG ControlFontHeight = 16;
+
+// Kept between calls of ApplyControlFont: a control without a font of its
+// own takes the attributes that the previous call left.
+LOGFONTW FontRecord;
+HFONT ControlFont;
+
+HMODULE CommonControlsModule;
+typedef BOOL(WINAPI *TInitCommonControlsEx)(const INITCOMMONCONTROLSEX *);
+TInitCommonControlsEx InitCommonControlsExEntry;
+
+// The rows shared by all four replacement procedures.
+void HandleTabKey(UINT Message, WPARAM WParam) {
+    if (Message == WM_KEYDOWN && WParam == VK_TAB)
+        FocusNextControl();
+}
+
+void HandleSetFocus(HWND Control, UINT Message) {
+    if (Message == WM_SETFOCUS)
+        TabIndex = FindTabIndex(Control);
+}
+
+bool IsUpgradeBar(HWND Control) {
+    return Control == Controls.EngineBar || Control == Controls.ArmorBar ||
+           Control == Controls.ShocksBar || Control == Controls.TiresBar;
+}
+
+void SelectWholeText(HWND Edit) {
+    SendMessageW(Edit, EM_SETSEL, 0, -1);
+}
+
+} // namespace
+
+LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message == WM_COMMAND && HIWORD(WParam) == DropDownSelectionChanged) {
+        if (Control == Controls.CarList)
+            UpdateUpgradeVisibility();
+        RecomputePassword();
+    }
+    HandleTabKey(Message, WParam);
+    HandleSetFocus(Control, Message);
+    return CallWindowProcW(SavedListProc, Control, Message, WParam, LParam);
+}
+
+LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    HandleTabKey(Message, WParam);
+    HandleSetFocus(Control, Message);
+    return CallWindowProcW(SavedEditProc, Control, Message, WParam, LParam);
+}
+
+LRESULT CALLBACK MoneyBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    HandleTabKey(Message, WParam);
+    HandleSetFocus(Control, Message);
+    // The Tab key has moved the focus; its character must not reach the box.
+    if (Message == WM_CHAR && WParam == L'\t')
+        return 0;
+    return CallWindowProcW(SavedEditProc, Control, Message, WParam, LParam);
+}
+
+LRESULT CALLBACK TrackbarProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    HandleTabKey(Message, WParam);
+    HandleSetFocus(Control, Message);
+    if (IsUpgradeBar(Control))
+        DrawPictures();
+    return CallWindowProcW(SavedTrackbarProc, Control, Message, WParam, LParam);
+}
+
+uint8_t FindTabIndex(HWND Control) {
+    for (uint8_t Entry = 0; Entry < TabOrderLength; ++Entry)
+        if (TabOrder[Entry] == Control)
+            return Entry;
+    return 0;
+}
+
+void FocusNextControl() {
+    // Entries 0..12 are never hidden, so the search ends after at most two
+    // skipped trackbars.
+    do {
+        ++TabIndex;
+        if (TabIndex == TabOrderLength) {
+            TabIndex = PasswordBoxTabEntry;
+            SelectWholeText(TabOrder[PasswordBoxTabEntry]);
+        } else if (TabIndex == MoneyBoxTabEntry) {
+            SelectWholeText(TabOrder[MoneyBoxTabEntry]);
+        }
+    } while (!IsWindowVisible(TabOrder[TabIndex]));
+    SetFocus(TabOrder[TabIndex]);
+}
+
+void UpdateUpgradeVisibility() {
+    int32_t Car = int32_t(SendMessageW(Controls.CarList, CB_GETCURSEL, 0, 0));
+    ShocksBarShown = Car < FirstCarWithoutShocks;
+    ShowWindow(Controls.ShocksBar, ShocksBarShown ? SW_SHOW : SW_HIDE);
+    TiresBarShown = Car < FirstCarWithoutTires;
+    ShowWindow(Controls.TiresBar, TiresBarShown ? SW_SHOW : SW_HIDE);
+    DrawPictures();
+}
+
+void ApplyControlFont(HWND Control) {
+    HFONT Previous = HFONT(SendMessageW(Control, WM_GETFONT, 0, 0));
+    GetObjectW(Previous, sizeof FontRecord, &FontRecord);
+    // Every control has a font object of its own, so no other control uses
+    // the one freed here.
+    DeleteObject(Previous);
+    ZeroMemory(FontRecord.lfFaceName, sizeof FontRecord.lfFaceName);
+    lstrcpynW(FontRecord.lfFaceName, ControlFontFace, LF_FACESIZE);
+    FontRecord.lfHeight = ControlFontHeight;
+    ControlFont = CreateFontIndirectW(&FontRecord);
+    SendMessageW(Control, WM_SETFONT, WPARAM(ControlFont), TRUE);
+}
+
+void SetupTrackbar(HWND Trackbar, int32_t Maximum) {
+    SendMessageW(Trackbar, TBM_SETPAGESIZE, 0, 1); // a click beside the thumb moves one step
+    SendMessageW(Trackbar, TBM_SETRANGEMIN, FALSE, 0);
+    SendMessageW(Trackbar, TBM_SETRANGEMAX, FALSE, Maximum);
+    SendMessageW(Trackbar, TBM_SETTICFREQ, 1, 1); // a tick at every position
+}
+
+bool InitControlClasses(DWORD Flags) {
+    if (CommonControlsModule == nullptr) {
+        CommonControlsModule = GetModuleHandleW(L"comctl32.dll");
+        if (CommonControlsModule != nullptr)
+            InitCommonControlsExEntry =
+                reinterpret_cast<TInitCommonControlsEx>(reinterpret_cast<void (*)()>(
+                    GetProcAddress(CommonControlsModule, "InitCommonControlsEx")));
+    }
+    INITCOMMONCONTROLSEX Classes = {sizeof Classes, Flags};
+    bool Registered = InitCommonControlsExEntry != nullptr && InitCommonControlsExEntry(&Classes);
+    if (!Registered)
+        InitCommonControls();
+    return Registered;
+}

@@ -1,0 +1,285 @@
+// CreateMainControls: builds the whole content of the main window in one pass
+// from the control table, fills the lists, sets the starting values, installs
+// the control behaviour and computes the first password.
+#include "main_window.h"
+#include "window_state.h"
+
+#include <commctrl.h>
+
+#include "interface_text.h"
+#include "resource_ids.h"
+#include "settings.h"
+
+namespace {
+
+constexpr int32_t ClientHeight = 378;
+// A width that follows the client width: CW - 10, a 5-pixel margin each side.
+constexpr int32_t MarginedClientWidth = -1;
+constexpr int32_t SideMargins = 10;
+
+// Style sets of the control table.
+constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
+constexpr DWORD PasswordBoxStyle = WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL;
+constexpr DWORD MoneyBoxStyle = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_AUTOHSCROLL;
+constexpr DWORD ListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD TrackbarStyle =
+    WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS | TBS_ENABLESELRANGE | TBS_FIXEDLENGTH;
+constexpr DWORD SeparatorStyle = WS_CHILD | WS_VISIBLE;
+
+constexpr int32_t MoneyTextLimit = 3;
+// Two lines split by a lone carriage return; the second credits the pictures.
+constexpr wchar_t CreditsText[] = L"Код: RnRR\rРисунки: свои";
+
+// Starting selections: an index into the list's names is the setting's value.
+constexpr int32_t StartHero = 0;       // "Snake Sanders"
+constexpr int32_t StartColor = 2;      // "Красный"
+constexpr int32_t StartCar = 1;        // "Marauder"
+constexpr int32_t StartDifficulty = 0; // "Rookie"
+constexpr int32_t StartPlanet = 0;     // "CHEM VI"
+constexpr int32_t StartDivision = 0;   // "B"
+
+// Trackbar ranges (0..maximum) and starting positions.
+constexpr int32_t ItemMaximum = 7;
+constexpr int32_t UpgradeMaximum = 3;
+constexpr int32_t StartWeapon = 7, StartBoost = 7, StartDrop = 7;
+constexpr int32_t StartEngine = 3, StartArmor = 0, StartShocks = 3, StartTires = 3;
+
+// The client width, measured before the window's height is fixed.
+int32_t ClientWidth;
+
+WNDPROC ReplaceProcedure(HWND Control, WNDPROC Replacement) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(Control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Replacement)));
+}
+
+// A class procedure is kept from the first control of its class; all
+// controls of a class start with the same one.
+void InstallProcedure(HWND Control, WNDPROC Replacement, WNDPROC &Saved) {
+    WNDPROC Previous = ReplaceProcedure(Control, Replacement);
+    if (Saved == nullptr)
+        Saved = Previous;
+}
+
+void AddListEntry(HWND List, const std::wstring &Entry) {
+    SendMessageW(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Entry.c_str()));
+}
+
+void SetUpList(HWND List, const char *const *Names, int32_t Count, int32_t Start) {
+    ApplyControlFont(List);
+    for (int32_t I = 0; I < Count; ++I)
+        AddListEntry(List, WideFrom1251(Names[I]));
+    SendMessageW(List, CB_SETCURSEL, Start, 0);
+    InstallProcedure(List, ListProc, SavedListProc);
+}
+
+// The position is set before SetupTrackbar narrows the range; every starting
+// position lies inside the final range.
+void SetUpTrackbar(HWND Trackbar, int32_t Start, int32_t Maximum) {
+    SendMessageW(Trackbar, TBM_SETPOS, FALSE, Start);
+    SetupTrackbar(Trackbar, Maximum);
+    InstallProcedure(Trackbar, TrackbarProc, SavedTrackbarProc);
+}
+
+// Follow-up steps of the control table, one per kind of row.
+void SetUpLabel(HWND Label) {
+    ApplyControlFont(Label);
+}
+
+void SetUpPasswordBox(HWND Box) {
+    ApplyControlFont(Box);
+    InstallProcedure(Box, PasswordBoxProc, SavedEditProc);
+}
+
+void SetUpMoneyBox(HWND Box) {
+    SendMessageW(Box, EM_LIMITTEXT, MoneyTextLimit, 0);
+    ApplyControlFont(Box);
+    // MoneyBoxProc passes messages on to SavedEditProc, kept from PasswordBox.
+    ReplaceProcedure(Box, MoneyBoxProc);
+}
+
+void SetUpHeroList(HWND List) {
+    SetUpList(List, HeroNames, 8, StartHero);
+}
+
+void SetUpColorList(HWND List) {
+    ApplyControlFont(List);
+    for (uint16_t Id : ColorNameIds)
+        AddListEntry(List, LoadInterfaceText(Id));
+    SendMessageW(List, CB_SETCURSEL, StartColor, 0);
+    InstallProcedure(List, ListProc, SavedListProc);
+}
+
+void SetUpCarList(HWND List) {
+    SetUpList(List, CarNames, 8, StartCar);
+}
+
+void SetUpDifficultyList(HWND List) {
+    SetUpList(List, DifficultyNames, 4, StartDifficulty);
+}
+
+void SetUpPlanetList(HWND List) {
+    SetUpList(List, PlanetNames, 8, StartPlanet);
+}
+
+void SetUpDivisionList(HWND List) {
+    SetUpList(List, DivisionNames, 2, StartDivision);
+}
+
+// The trackbars need the bar classes: registered before the first is made.
+void SetUpUpperSeparator(HWND) {
+    InitControlClasses(ICC_BAR_CLASSES);
+}
+
+// An item trackbar is set up once its count label exists.
+void SetUpWeaponCount(HWND Count) {
+    ApplyControlFont(Count);
+    SetUpTrackbar(Controls.WeaponBar, StartWeapon, ItemMaximum);
+}
+
+void SetUpBoostCount(HWND Count) {
+    ApplyControlFont(Count);
+    SetUpTrackbar(Controls.BoostBar, StartBoost, ItemMaximum);
+}
+
+void SetUpDropCount(HWND Count) {
+    ApplyControlFont(Count);
+    SetUpTrackbar(Controls.DropBar, StartDrop, ItemMaximum);
+}
+
+void SetUpEngineBar(HWND Bar) {
+    SetUpTrackbar(Bar, StartEngine, UpgradeMaximum);
+}
+
+void SetUpArmorBar(HWND Bar) {
+    SetUpTrackbar(Bar, StartArmor, UpgradeMaximum);
+}
+
+void SetUpShocksBar(HWND Bar) {
+    SetUpTrackbar(Bar, StartShocks, UpgradeMaximum);
+}
+
+void SetUpTiresBar(HWND Bar) {
+    SetUpTrackbar(Bar, StartTires, UpgradeMaximum);
+}
+
+struct TControlRow {
+    const wchar_t *ClassName;
+    DWORD Style;
+    DWORD ExStyle;
+    uint16_t TextId;     // an interface text, or 0 for Text
+    const wchar_t *Text; // used when TextId is 0; may be null
+    int32_t X, Y, Width, Height;
+    HWND TControlHandles::*Handle; // null: the handle is not kept
+    void (*FollowUp)(HWND Control);
+};
+
+constexpr wchar_t Static[] = L"STATIC";
+constexpr wchar_t Edit[] = L"EDIT";
+constexpr wchar_t ComboBox[] = L"COMBOBOX";
+constexpr wchar_t Trackbar[] = TRACKBAR_CLASSW;
+constexpr DWORD ClientEdge = WS_EX_CLIENTEDGE;
+constexpr DWORD StaticEdge = WS_EX_STATICEDGE;
+constexpr int32_t FullWidth = MarginedClientWidth;
+
+// The 31 controls in the order of creation. A list's height is that of the
+// control with its list dropped down.
+using H = TControlHandles;
+const TControlRow ControlTable[] = {
+    // class, style, ex-style, text id, text, x, y, width, height, handle, follow-up
+    {Static, LabelStyle, 0, IDS_PASSWORD_LABEL, nullptr, 5, 15, 70, 24, &H::PasswordLabel,
+     SetUpLabel},
+    {Edit, PasswordBoxStyle, ClientEdge, 0, nullptr, 85, 10, 155, 24, &H::PasswordBox,
+     SetUpPasswordBox},
+    {Static, LabelStyle, 0, IDS_MONEY_LABEL, nullptr, 250, 15, 70, 24, &H::MoneyLabel, SetUpLabel},
+    {Static, LabelStyle, 0, IDS_MONEY_UNIT, nullptr, 380, 15, 70, 24, &H::MoneyUnitLabel,
+     SetUpLabel},
+    {Edit, MoneyBoxStyle, ClientEdge, 0, L"999", 330, 10, 40, 24, &H::MoneyBox, SetUpMoneyBox},
+    {Static, LabelStyle, 0, IDS_HERO_LABEL, nullptr, 5, 49, 70, 24, &H::HeroLabel, SetUpLabel},
+    {ComboBox, ListStyle, 0, 0, nullptr, 85, 44, 155, 150, &H::HeroList, SetUpHeroList},
+    {Static, LabelStyle, 0, IDS_COLOR_LABEL, nullptr, 5, 83, 70, 24, &H::ColorLabel, SetUpLabel},
+    {ComboBox, ListStyle, 0, 0, nullptr, 85, 78, 155, 150, &H::ColorList, SetUpColorList},
+    {Static, LabelStyle, 0, IDS_CAR_LABEL, nullptr, 5, 117, 70, 24, &H::CarLabel, SetUpLabel},
+    {ComboBox, ListStyle, 0, 0, nullptr, 85, 112, 155, 150, &H::CarList, SetUpCarList},
+    {Static, LabelStyle, 0, IDS_DIFFICULTY_LABEL, nullptr, 250, 49, 70, 24, &H::DifficultyLabel,
+     SetUpLabel},
+    {ComboBox, ListStyle, 0, 0, nullptr, 330, 44, 120, 150, &H::DifficultyList,
+     SetUpDifficultyList},
+    {Static, LabelStyle, 0, IDS_PLANET_LABEL, nullptr, 250, 83, 70, 24, &H::PlanetLabel,
+     SetUpLabel},
+    {ComboBox, ListStyle, 0, 0, nullptr, 330, 78, 120, 150, &H::PlanetList, SetUpPlanetList},
+    {Static, LabelStyle, 0, IDS_DIVISION_LABEL, nullptr, 250, 117, 70, 24, &H::DivisionLabel,
+     SetUpLabel},
+    {ComboBox, ListStyle, 0, 0, nullptr, 330, 112, 120, 150, &H::DivisionList, SetUpDivisionList},
+    {Static, SeparatorStyle, StaticEdge, 0, L"Separator", 5, 146, FullWidth, 2, nullptr,
+     SetUpUpperSeparator},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 156, 110, 30, &H::WeaponBar, nullptr},
+    {Static, LabelStyle, 0, 0, L"7", 158, 161, 10, 24, &H::WeaponCount, SetUpWeaponCount},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 190, 110, 30, &H::BoostBar, nullptr},
+    {Static, LabelStyle, 0, 0, L"7", 158, 195, 10, 24, &H::BoostCount, SetUpBoostCount},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 224, 110, 30, &H::DropBar, nullptr},
+    {Static, LabelStyle, 0, 0, L"7", 158, 229, 10, 24, &H::DropCount, SetUpDropCount},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 156, 60, 30, &H::EngineBar, SetUpEngineBar},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 190, 60, 30, &H::ArmorBar, SetUpArmorBar},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 224, 60, 30, &H::ShocksBar, SetUpShocksBar},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 258, 60, 30, &H::TiresBar, SetUpTiresBar},
+    {Static, SeparatorStyle, StaticEdge, 0, L"Separator", 5, 299, FullWidth, 2, nullptr, nullptr},
+    {Static, LabelStyle, 0, 0, CreditsText, 65, 260, 120, 35, &H::CreditsLabel, SetUpLabel},
+    {Static, LabelStyle, 0, IDS_HELP_TEXT, nullptr, 5, 309, FullWidth, 72, &H::HelpLabel,
+     SetUpLabel},
+};
+static_assert(sizeof ControlTable / sizeof ControlTable[0] == 31, "the window has 31 controls");
+
+void CreateControl(const TControlRow &Row) {
+    // The loaded text must live until the creation call has returned.
+    std::wstring Text = Row.TextId != 0 ? LoadInterfaceText(Row.TextId) : std::wstring();
+    const wchar_t *Caption = Row.TextId != 0 ? Text.c_str() : Row.Text;
+    int32_t Width = Row.Width == MarginedClientWidth ? ClientWidth - SideMargins : Row.Width;
+    HWND Control = CreateWindowExW(Row.ExStyle, Row.ClassName, Caption, Row.Style, Row.X, Row.Y,
+                                   Width, Row.Height, Controls.MainWnd, nullptr, nullptr, nullptr);
+    if (Row.Handle != nullptr)
+        Controls.*Row.Handle = Control;
+    if (Row.FollowUp != nullptr)
+        Row.FollowUp(Control);
+}
+
+// Keeps the window's place and outer width and makes the client area
+// ClientHeight high, whatever the caption and frame take.
+void FixClientHeight() {
+    RECT Client, Outer;
+    GetClientRect(Controls.MainWnd, &Client);
+    ClientWidth = Client.right;
+    GetWindowRect(Controls.MainWnd, &Outer);
+    int32_t OuterHeight = Outer.bottom - Outer.top;
+    MoveWindow(Controls.MainWnd, Outer.left, Outer.top, Outer.right - Outer.left,
+               OuterHeight - Client.bottom + ClientHeight, FALSE);
+}
+
+// Down the left column, down the right column, the item trackbars, then the
+// upgrade trackbars.
+void FillTabOrder() {
+    const HWND Order[TabOrderLength] = {
+        Controls.PasswordBox, Controls.HeroList,       Controls.ColorList,  Controls.CarList,
+        Controls.MoneyBox,    Controls.DifficultyList, Controls.PlanetList, Controls.DivisionList,
+        Controls.WeaponBar,   Controls.BoostBar,       Controls.DropBar,    Controls.EngineBar,
+        Controls.ArmorBar,    Controls.ShocksBar,      Controls.TiresBar,
+    };
+    for (int32_t Entry = 0; Entry < TabOrderLength; ++Entry)
+        TabOrder[Entry] = Order[Entry];
+}
+
+} // namespace
+
+void CreateMainControls(HWND Window) {
+    Controls.MainWnd = Window;
+    WindowDC = GetDC(Window);
+    MemoryDC = CreateCompatibleDC(WindowDC);
+    FixClientHeight();
+    for (const TControlRow &Row : ControlTable)
+        CreateControl(Row);
+    FillTabOrder();
+    UpdateUpgradeVisibility();
+    RecomputePassword();
+    ShowWindow(Window, SW_SHOW);
+    UpdateWindow(Window);
+    SetFocus(Controls.HeroList);
+}

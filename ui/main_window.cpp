@@ -1,0 +1,76 @@
+// MainWndProc: the window procedure of TPasForm. Each message it reacts to
+// has a small handler; every message but WM_DESTROY then goes on to the
+// default window procedure.
+#include "main_window.h"
+#include "window_state.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+namespace {
+
+void HandleDestroy() {
+    DeleteDC(MemoryDC);
+    // The upgrade trackbars still get messages after this; DrawPictures sees
+    // the null handle and draws nothing.
+    MemoryDC = nullptr;
+    PostQuitMessage(0);
+}
+
+// Paints inside the platform's paint bracket, so that the background is
+// erased before the pictures are drawn and never after them.
+void HandlePaint(HWND Window) {
+    PAINTSTRUCT Paint;
+    BeginPaint(Window, &Paint);
+    PaintMainWindow();
+    EndPaint(Window, &Paint);
+}
+
+void HandleCommand(WPARAM WParam, LPARAM LParam) {
+    // The password box's own change notifications are not looked at.
+    if (HIWORD(WParam) == EN_CHANGE && HWND(LParam) == Controls.MoneyBox)
+        RecomputePassword();
+}
+
+void ShowCount(HWND Bar, HWND Count) {
+    int32_t Position = int32_t(SendMessageW(Bar, TBM_GETPOS, 0, 0));
+    wchar_t Text[12];
+    swprintf(Text, sizeof Text / sizeof Text[0], L"%d", Position);
+    SetWindowTextW(Count, Text);
+}
+
+// The password first, then the number beside an item trackbar.
+void HandleHScroll(LPARAM LParam) {
+    RecomputePassword();
+    HWND Bar = HWND(LParam);
+    if (Bar == Controls.WeaponBar)
+        ShowCount(Controls.WeaponBar, Controls.WeaponCount);
+    else if (Bar == Controls.BoostBar)
+        ShowCount(Controls.BoostBar, Controls.BoostCount);
+    else if (Bar == Controls.DropBar)
+        ShowCount(Controls.DropBar, Controls.DropCount);
+}
+
+} // namespace
+
+LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
+    switch (Message) {
+    case WM_CREATE:
+        CreateMainControls(Window);
+        break;
+    case WM_DESTROY:
+        HandleDestroy();
+        return 0;
+    case WM_PAINT:
+        HandlePaint(Window);
+        return 0;
+    case WM_COMMAND:
+        HandleCommand(WParam, LParam);
+        break;
+    case WM_HSCROLL:
+        HandleHScroll(LParam);
+        break;
+    }
+    return DefWindowProcW(Window, Message, WParam, LParam);
+}

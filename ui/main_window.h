@@ -1,0 +1,38 @@
+// The main window of class TPasForm: its window procedure and the routines
+// that build it, read it into the settings, draw its pictures and give its
+// controls their behaviour.
+#pragma once
+
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+// The encoder's Windows-1251 text as UTF-16, for the platform's W calls.
+std::wstring WideFrom1251(const char *Text, int32_t Length = -1);
+
+// Window procedure of TPasForm.
+LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);
+
+// Builds the 31 controls, computes the first password and shows the window.
+void CreateMainControls(HWND Window);
+
+// Reads every control into Settings, encodes, and shows the grouped password.
+void RecomputePassword();
+
+// Emblem and car pictures, then DrawPictures: the whole set.
+void PaintMainWindow();
+// Upgrade pictures for the current levels and item icons for the car.
+void DrawPictures();
+
+// Control behaviour.
+LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+LRESULT CALLBACK MoneyBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+LRESULT CALLBACK TrackbarProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+// Position 0..14 of Control in TabOrder, 0 when it is not there.
+uint8_t FindTabIndex(HWND Control);
+void FocusNextControl();
+void UpdateUpgradeVisibility();
+void ApplyControlFont(HWND Control);
+void SetupTrackbar(HWND Trackbar, int32_t Maximum);
+bool InitControlClasses(DWORD Flags);

@@ -1,0 +1,68 @@
+// RecomputePassword: the one bridge from the window's controls to the
+// encoder. It always reads every control and always re-encodes.
+#include "main_window.h"
+#include "window_state.h"
+
+#include <commctrl.h>
+
+#include "password.h"
+#include "reading.h"
+#include "settings.h"
+
+std::wstring WideFrom1251(const char *Text, int32_t Length) {
+    constexpr UINT CodePage1251 = 1251;
+    int32_t WideLength = MultiByteToWideChar(CodePage1251, 0, Text, Length, nullptr, 0);
+    std::wstring Wide(WideLength > 0 ? WideLength : 0, L'\0');
+    if (WideLength > 0)
+        MultiByteToWideChar(CodePage1251, 0, Text, Length, &Wide[0], WideLength);
+    // A length of -1 counts the terminating zero; the text itself has none.
+    if (Length < 0 && !Wide.empty())
+        Wide.pop_back();
+    return Wide;
+}
+
+static int32_t ListSelection(HWND List) {
+    return int32_t(SendMessageW(List, CB_GETCURSEL, 0, 0));
+}
+
+static int32_t TrackbarPosition(HWND Trackbar) {
+    return int32_t(SendMessageW(Trackbar, TBM_GETPOS, 0, 0));
+}
+
+// The money box's first three characters as the single bytes that
+// ReadMoneyText takes: the digits "0".."9" as they are, any other character
+// as a byte that counts 0.
+static void ReadMoneyBox() {
+    wchar_t WideMoney[MoneyBufferSize] = {};
+    GetWindowTextW(Controls.MoneyBox, WideMoney, MoneyBufferSize);
+    int32_t Length = GetWindowTextLengthW(Controls.MoneyBox);
+    char Money[MoneyBufferSize] = {};
+    for (int32_t I = 0; I < MoneyBufferSize - 1 && WideMoney[I] != L'\0'; ++I)
+        Money[I] = (WideMoney[I] >= L'0' && WideMoney[I] <= L'9') ? char(WideMoney[I]) : '?';
+    ReadMoneyText(Money, Length);
+}
+
+void RecomputePassword() {
+    Settings.Difficulty = ListSelection(Controls.DifficultyList);
+    Settings.Hero = ListSelection(Controls.HeroList);
+    Settings.Planet = ListSelection(Controls.PlanetList);
+    Settings.Car = ListSelection(Controls.CarList);
+    Settings.Division = ListSelection(Controls.DivisionList);
+    Settings.Color = ListSelection(Controls.ColorList);
+
+    Settings.WeaponCharges = TrackbarPosition(Controls.WeaponBar);
+    Settings.BoostCharges = TrackbarPosition(Controls.BoostBar);
+    Settings.DropCharges = TrackbarPosition(Controls.DropBar);
+    Settings.Engine = TrackbarPosition(Controls.EngineBar);
+    // A hidden bar keeps its position, but the password takes level 0 for it.
+    Settings.Shocks = ShocksBarShown ? TrackbarPosition(Controls.ShocksBar) : 0;
+    Settings.Tires = TiresBarShown ? TrackbarPosition(Controls.TiresBar) : 0;
+    Settings.Armor = TrackbarPosition(Controls.ArmorBar);
+
+    ReadMoneyBox();
+
+    EncodePassword();
+    char PasswordDisplay[PasswordDisplaySize];
+    FormatPasswordDisplay(PasswordDisplay);
+    SetWindowTextW(Controls.PasswordBox, WideFrom1251(PasswordDisplay).c_str());
+}

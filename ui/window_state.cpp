@@ -1,0 +1,22 @@
+#include "window_state.h"
+
+TControlHandles Controls;
+
+HDC WindowDC;
+HDC MemoryDC;
+
+WNDPROC SavedEditProc;
+WNDPROC SavedListProc;
+WNDPROC SavedTrackbarProc;
+
+HWND TabOrder[TabOrderLength];
+uint8_t TabIndex = 1;
+
+uint8_t ShocksBarShown;
+uint8_t TiresBarShown;
+
+HBITMAP SheetBitmap;
+HBITMAP EmblemBitmap;
+HBITMAP CarBitmap1;
+HBITMAP CarBitmap2;
+HBITMAP ExtraIconBitmap;

@@ -1,0 +1,66 @@
+// The state that the main window's code shares: the window and control
+// handles, the two drawing contexts, the class procedures that the
+// replacement procedures pass messages on to, the keyboard order, the two
+// visibility flags and the five bitmaps. One global instance of each, all
+// touched only by the user-interface thread.
+#pragma once
+
+#include <windows.h>
+#include <cstdint>
+
+// The main window and its controls; written once by CreateMainControls.
+struct TControlHandles {
+    HWND MainWnd;
+    HWND PasswordBox;
+    HWND PasswordLabel;
+    HWND CreditsLabel;
+    HWND HeroLabel, HeroList;
+    HWND CarLabel, CarList;
+    HWND DifficultyLabel, DifficultyList;
+    HWND PlanetLabel, PlanetList;
+    HWND DivisionLabel, DivisionList;
+    HWND ColorLabel, ColorList;
+    HWND WeaponBar, WeaponCount;
+    HWND BoostBar, BoostCount;
+    HWND DropBar, DropCount;
+    HWND EngineBar;
+    HWND ShocksBar; // hidden for cars 4..7
+    HWND TiresBar;  // hidden for cars 3..7
+    HWND ArmorBar;
+    HWND MoneyLabel;
+    HWND MoneyBox;
+    HWND MoneyUnitLabel;
+    HWND HelpLabel;
+};
+extern TControlHandles Controls;
+
+// WindowDC: taken once from the main window, every picture is drawn into it.
+// MemoryDC: the source of every picture copy; null once it has been deleted.
+extern HDC WindowDC;
+extern HDC MemoryDC;
+
+// The class procedures of EDIT, COMBOBOX and msctls_trackbar32.
+extern WNDPROC SavedEditProc;
+extern WNDPROC SavedListProc;
+extern WNDPROC SavedTrackbarProc;
+
+// The keyboard order of the 15 input controls, entries 0..14; only entries
+// 13 and 14 (ShocksBar, TiresBar) can be hidden.
+constexpr int32_t TabOrderLength = 15;
+constexpr uint8_t PasswordBoxTabEntry = 0;
+constexpr uint8_t MoneyBoxTabEntry = 4;
+extern HWND TabOrder[TabOrderLength];
+// The entry of the control that last took the focus; 1 (HeroList) at start.
+extern uint8_t TabIndex;
+
+// Nonzero while ShocksBar / TiresBar is shown; set only by
+// UpdateUpgradeVisibility.
+extern uint8_t ShocksBarShown;
+extern uint8_t TiresBarShown;
+
+// Loaded once at start-up, never deleted.
+extern HBITMAP SheetBitmap;     // resource 1
+extern HBITMAP EmblemBitmap;    // resource 2
+extern HBITMAP CarBitmap1;      // resource 3
+extern HBITMAP CarBitmap2;      // resource 4
+extern HBITMAP ExtraIconBitmap; // resource 5
