@@ -1,0 +1,58 @@
+#include "fault_report.h"
+
+#include <cwchar>
+
+namespace {
+
+// Error numbers by kind of fault; everything not listed is 217.
+struct TRuntimeError {
+    DWORD ExceptionCode;
+    uint32_t Number;
+};
+const TRuntimeError RuntimeErrors[] = {
+    // exception code, error number
+    {EXCEPTION_INT_DIVIDE_BY_ZERO, 200}, // integer division by zero
+    {EXCEPTION_FLT_DIVIDE_BY_ZERO, 200}, // floating-point division by zero
+    {EXCEPTION_STACK_OVERFLOW, 202},     // stack overflow
+    {EXCEPTION_ACCESS_VIOLATION, 216},   // access violation
+};
+constexpr uint32_t OtherFault = 217;
+
+struct TFaultReport {
+    uint32_t Number;
+    void *Address;
+};
+
+DWORD WINAPI ShowFaultReport(void *Parameter) {
+    const TFaultReport &Report = *static_cast<const TFaultReport *>(Parameter);
+    wchar_t Text[64];
+    swprintf(Text, sizeof Text / sizeof Text[0], L"Runtime error %u at %08lX", Report.Number,
+             static_cast<unsigned long>(reinterpret_cast<uintptr_t>(Report.Address)));
+    MessageBoxW(nullptr, Text, L"Error", MB_OK | MB_ICONHAND | MB_TASKMODAL);
+    return 0;
+}
+
+// The box is shown from a fresh thread: the faulting thread may have no
+// stack left (a stack overflow) or be the window's own thread.
+LONG WINAPI ReportUnhandledFault(EXCEPTION_POINTERS *Fault) {
+    static TFaultReport Report;
+    Report.Number = RuntimeErrorOf(Fault->ExceptionRecord->ExceptionCode);
+    Report.Address = Fault->ExceptionRecord->ExceptionAddress;
+    HANDLE Reporter = CreateThread(nullptr, 0, ShowFaultReport, &Report, 0, nullptr);
+    if (Reporter != nullptr)
+        WaitForSingleObject(Reporter, INFINITE);
+    ExitProcess(Report.Number);
+}
+
+} // namespace
+
+uint32_t RuntimeErrorOf(DWORD ExceptionCode) {
+    for (const TRuntimeError &Error : RuntimeErrors)
+        if (Error.ExceptionCode == ExceptionCode)
+            return Error.Number;
+    return OtherFault;
+}
+
+void InstallFaultReport() {
+    SetUnhandledExceptionFilter(ReportUnhandledFault);
+}

@@ -1,0 +1,75 @@
+// Start-up of rnrr-password: registers TPasForm, loads the bitmaps, creates
+// the main window (built, shown and holding its first password before the
+// creation returns), runs the message loop and ends with exit code 0.
+#include <windows.h>
+
+#include "fault_report.h"
+#include "interface_text.h"
+#include "main_window.h"
+#include "resource_ids.h"
+#include "window_state.h"
+
+namespace {
+
+constexpr wchar_t MainClassName[] = L"TPasForm";
+constexpr wchar_t CaptionSuffix[] = L" 2.1";
+// Title bar, system menu and minimise button; no sizing border, no
+// maximise button; shown by the window's own creation step.
+constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int32_t MainWindowWidth = 464;
+constexpr int32_t MainWindowHeight = 410; // corrected to a 378-pixel client area
+
+int32_t MainWindowLeft = 20;
+int32_t MainWindowTop = 20;
+
+WNDCLASSW MainClass;
+MSG Message;
+
+HBITMAP LoadProgramBitmap(HINSTANCE Module, int32_t Id) {
+    return LoadBitmapW(Module, MAKEINTRESOURCEW(Id));
+}
+
+bool CreateMainWindow() {
+    HINSTANCE Module = GetModuleHandleW(nullptr);
+    ZeroMemory(&MainClass, sizeof MainClass);
+    MainClass.style = CS_VREDRAW | CS_HREDRAW | CS_GLOBALCLASS;
+    MainClass.lpfnWndProc = MainWndProc;
+    MainClass.hInstance = Module;
+    MainClass.hIcon = LoadIconW(Module, MAKEINTRESOURCEW(IDI_APP));
+    MainClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    MainClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+    MainClass.lpszClassName = MainClassName;
+
+    EmblemBitmap = LoadProgramBitmap(Module, IDB_EMBLEM);
+    CarBitmap1 = LoadProgramBitmap(Module, IDB_CAR_1);
+    CarBitmap2 = LoadProgramBitmap(Module, IDB_CAR_2);
+    ExtraIconBitmap = LoadProgramBitmap(Module, IDB_EXTRA_ICON);
+    SheetBitmap = LoadProgramBitmap(Module, IDB_SHEET);
+
+    if (RegisterClassW(&MainClass) == 0)
+        return false;
+    std::wstring Caption = LoadInterfaceText(IDS_CAPTION) + CaptionSuffix;
+    HWND Window = CreateWindowExW(0, MainClassName, Caption.c_str(), MainWindowStyle,
+                                  MainWindowLeft, MainWindowTop, MainWindowWidth, MainWindowHeight,
+                                  nullptr, nullptr, nullptr, nullptr);
+    return Window != nullptr;
+}
+
+void RunMessageLoop() {
+    while (GetMessageW(&Message, nullptr, 0, 0)) {
+        TranslateMessage(&Message);
+        DispatchMessageW(&Message);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    InstallFaultReport();
+    if (!CreateMainWindow()) {
+        MessageBoxW(nullptr, L"Не могу создать окно", L"Ошибка", MB_OK | MB_ICONHAND);
+        return 0;
+    }
+    RunMessageLoop();
+    return 0;
+}
