@@ -35,8 +35,8 @@ def engine(c, level):
     hw = (w - 4) // heads
     for i in range(heads):
         hx = x0 + 2 + i * hw
-        c.shaded(hx, y0 - 6, hw - 1, 7, t)  # cylinder
-        c.shaded(hx, y0 - 8, hw - 1, 3, a)  # valve cover
+        c.shaded(hx, y0 - 5, hw - 1, 6, t)  # cylinder
+        c.shaded(hx - 1, y0 - 9, hw + 1, 5, a)  # valve cover
     px, py, pr = x0 - 1, y0 + h // 2, 3 + level // 2  # pulley at the front
     c.disc(px, py, pr, t["edge"])
     c.disc(px, py, pr - 1, t["lo"])
