@@ -52,6 +52,15 @@ void HandleHScroll(LPARAM LParam) {
         ShowCount(Controls.DropBar, Controls.DropCount);
 }
 
+// The default handling of an activation puts the focus on the main window
+// itself, where Tab does nothing; the control that had it takes it back.
+LRESULT HandleActivate(HWND Window, WPARAM WParam, LPARAM LParam) {
+    LRESULT Result = DefWindowProcW(Window, WM_ACTIVATE, WParam, LParam);
+    if (LOWORD(WParam) != WA_INACTIVE && !IsIconic(Window) && GetFocus() == Window)
+        SetFocus(TabOrder[TabIndex]);
+    return Result;
+}
+
 } // namespace
 
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -71,6 +80,8 @@ LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LP
     case WM_HSCROLL:
         HandleHScroll(LParam);
         break;
+    case WM_ACTIVATE:
+        return HandleActivate(Window, WParam, LParam);
     }
     return DefWindowProcW(Window, Message, WParam, LParam);
 }
