@@ -248,8 +248,9 @@ def make_emblem(mask, palette):
         for x, ch in enumerate(row):
             if ch == "#":  # letters: yellow at the bottom, orange at the top
                 emblem.put(x, y, fire[max(0, min(5, (30 - y) // 5))])
-            elif ch == "^":  # flame tongues: orange, red at the tips
-                emblem.put(x, y, fire[3 if y > 8 else 4 if y > 4 else 5])
+            elif ch == "^":  # flames: yellow at the root, red at the tips
+                depth = sum(1 for yy in range(0, y + 1) if mask[yy][x] == "^")  # from the tip
+                emblem.put(x, y, fire[1 if depth > 8 else 2 if depth > 5 else 3 if depth > 3 else 4 if depth > 1 else 5])
             elif ch == "*":
                 emblem.put(x, y, fire[0])
             elif ch != "." and ch != " ":
