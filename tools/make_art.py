@@ -271,9 +271,9 @@ def main():
     src, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
     palette = read_palette(os.path.join(src, "palette.txt"))
-    spec = importlib.util.spec_from_file_location("parts", os.path.join(src, "parts.py"))
-    parts = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(parts)
+    module_spec = importlib.util.spec_from_file_location("parts", os.path.join(src, "parts.py"))
+    parts = importlib.util.module_from_spec(module_spec)
+    module_spec.loader.exec_module(parts)
     grids = {}
     for name in ("items.txt", "cars.txt", "emblem.txt", "icon.txt"):
         path = os.path.join(src, name)

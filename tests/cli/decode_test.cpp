@@ -5,6 +5,7 @@
 #include "decode.h"
 #include "password.h"
 #include "settings.h"
+#include "../unit/random_settings.h"
 #include "../unit/text1251.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +19,6 @@
 namespace {
 
 using F = TField;
-
-constexpr F AllFields[] = {
-    F::Difficulty, F::WeaponCharges, F::BoostCharges, F::DropCharges, F::Engine,   F::Shocks,
-    F::Armor,      F::Tires,         F::Hero,         F::Planet,      F::Division, F::Car,
-    F::Color,      F::MoneyHundreds, F::MoneyTens,    F::MoneyUnits,
-};
-
-TSettings RandomSettings(std::mt19937 &Rng) {
-    TSettings S{};
-    for (F Field : AllFields)
-        FieldOf(S, Field) = int32_t(Rng() % unsigned(FieldValueCount(Field)));
-    return S;
-}
 
 bool SameRecord(const TSettings &A, const TSettings &B) {
     return std::memcmp(&A, &B, sizeof(TSettings)) == 0;

@@ -5,6 +5,7 @@
 #include "password.h"
 #include "reading.h"
 #include "settings.h"
+#include "random_settings.h"
 #include "text1251.h"
 
 #include <gtest/gtest.h>
@@ -19,25 +20,12 @@ namespace {
 
 using F = TField;
 
-constexpr F AllFields[] = {
-    F::Difficulty, F::WeaponCharges, F::BoostCharges, F::DropCharges, F::Engine,   F::Shocks,
-    F::Armor,      F::Tires,         F::Hero,         F::Planet,      F::Division, F::Car,
-    F::Color,      F::MoneyHundreds, F::MoneyTens,    F::MoneyUnits,
-};
-
 // The pattern of a value read as a binary number, bit 1 most significant.
 int PatternNumber(F Field, int Value) {
     int N = 0;
     for (int K = 1; K <= FieldWidth(Field); ++K)
         N = N * 2 + ValueBit(Field, Value, K);
     return N;
-}
-
-TSettings RandomSettings(std::mt19937 &Rng) {
-    TSettings S{};
-    for (F Field : AllFields)
-        FieldOf(S, Field) = int(Rng() % unsigned(FieldValueCount(Field)));
-    return S;
 }
 
 std::vector<uint8_t> Encode(const TSettings &S) {
