@@ -281,7 +281,15 @@ void SendKey(WORD Key, bool Up) {
 
 void BringToFront(const TProgram &Program) {
     SetForegroundWindow(Program.Window);
-    WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000);
+    if (WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000))
+        return;
+    // As a user does: a click on the caption.
+    RECT Outer;
+    GetWindowRect(Program.Window, &Outer);
+    ClickAt(
+        POINT{(Outer.left + Outer.right) / 2, Outer.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
+    Check(WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000),
+          L"the window does not come to the front");
 }
 
 void PressKey(WORD Key) {
@@ -339,6 +347,14 @@ POINT ScreenPointOf(HWND Window, int X, int Y) {
 bool FocusControl(const TProgram &Program, TControl Control) {
     HWND Target = ControlOf(Program, Control);
     BringToFront(Program);
+    // While the window itself holds the focus Tab does nothing: a click into
+    // the read-only password box (which changes nothing) starts the order.
+    if (FocusOf(Program) == Program.Window || FocusOf(Program) == nullptr) {
+        HWND Box = ControlOf(Program, TControl::PasswordBox);
+        RECT Inside;
+        GetClientRect(Box, &Inside);
+        ClickAt(ScreenPointOf(Box, Inside.right / 2, Inside.bottom / 2));
+    }
     for (int Press = 0; Press < 16; ++Press) {
         if (WaitFor([&] { return FocusOf(Program) == Target; }, 300))
             return true;
