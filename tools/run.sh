@@ -1,10 +1,15 @@
 #!/bin/sh
-# Starts the program under Wine on a Wine virtual desktop, so that Wine draws
-# the window's frame and caption itself. Without an X display (a server or a
-# CI machine) it starts a virtual one and says how to look at it.
+# Starts the program of a Windows build (build/win, the 32-bit one, or
+# build/win64) under Wine on a Wine virtual desktop, so that Wine draws the
+# window's frame and caption itself. Without an X display (a server or a CI
+# machine) it starts a virtual one and says how to look at it.
 set -eu
 build=${1:-build/win}
 exe="$build/bin/rnrr-password.exe"
+case $(grep -o 'WINEARCH=win[0-9]*' "$build/wine-run") in
+  *win64) kind=64-bit ;;
+  *) kind=32-bit ;;
+esac
 if [ -z "${DISPLAY:-}" ]; then
   display=:77
   Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -16,5 +21,5 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "No X display: the program runs on the virtual display $display."
   echo "Look at it with: import -display $display -window root window.png"
 fi
-echo "Starting $exe (close the window to end)."
+echo "Starting the $kind program $exe (close the window to end)."
 "$build/wine-run" explorer /desktop=rnrr,800x600 "$exe"

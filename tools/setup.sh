@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Makes a Debian 12 machine ready to build and test the program: the host
-# toolchain, the i686 MinGW cross compiler, Wine (32-bit) and a virtual X
-# display. Idempotent: when every package is already installed it only
-# checks and returns within seconds. Must run as root (or with sudo).
+# toolchain, the i686 and x86-64 MinGW cross compilers, Wine's 32- and 64-bit
+# loaders and a virtual X display. Idempotent: when every package is already
+# installed it only checks and returns within seconds. Must run as root (or
+# with sudo). It installs packages and changes nothing else: the 32-bit
+# loader is installed even where the kernel cannot run it, and then unused.
 set -euo pipefail
 
 packages=(
   cmake make g++ clang-format python3
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 fonts-wine
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth x11-utils imagemagick
 )
 

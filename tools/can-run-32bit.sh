@@ -1,0 +1,15 @@
+#!/bin/sh
+# Tells whether this machine runs 32-bit Windows programs, by starting the
+# 32-bit Wine loader: an installed package says nothing, since some kernels
+# run no 32-bit code at all. Exit 0 when the loader ran; otherwise exit 1
+# with one line on standard output saying why.
+loader=/usr/lib/wine/wine
+if [ ! -x "$loader" ]; then
+  echo "the 32-bit Wine loader $loader is not installed"
+  exit 1
+fi
+if output=$("$loader" --version 2>&1); then
+  exit 0
+fi
+echo "this machine does not run 32-bit programs ($loader --version says: $(echo "$output" | tail -n 1))"
+exit 1
