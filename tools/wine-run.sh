@@ -1,15 +1,37 @@
 #!/bin/sh
 # Runs a Windows program under Wine in a prefix of the build (never ~/.wine).
-# The prefix is made on first use; a lock keeps parallel tests from racing.
-# WINEPREFIX may be set by the caller (the build's wine-run sets it),
-# otherwise the prefix is ./wineprefix.
+# WINEPREFIX, WINELOADER (the loader, /usr/lib/wine/wine or wine64) and
+# WINEARCH (win32 or win64, the kind of prefix) may be set by the caller (the
+# build's wine-run sets them); otherwise the prefix is ./wineprefix and the
+# loader the 32-bit one. Every Wine program, wineboot included, starts
+# through the loader itself: Debian's wine and wineboot commands pick the
+# 32-bit loader whenever it is installed, even where it cannot run.
 set -eu
 : "${WINEPREFIX:=$PWD/wineprefix}"
+: "${WINELOADER:=/usr/lib/wine/wine}"
+: "${WINEARCH:=win32}"
 WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+export WINEPREFIX WINELOADER WINEARCH WINEDEBUG WINEDLLOVERRIDES
+
+# Wine's own fonts (package fonts-wine), Tahoma among them. Debian's Wine
+# looks for them in a folder that does not exist, so without this setting
+# a prefix has no Tahoma and draws the window's texts in DejaVu Sans.
+wine_fonts='Z:\usr\share\wine\fonts'
+
+# The prefix is made on first use and marked ready once it has its settings;
+# a lock keeps parallel tests from racing.
+ready="$WINEPREFIX/.rnrr-ready"
+if [ ! -f "$ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
-  flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1; wineserver -w'
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$ready" ]; then
+    "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts' /v Path /d "$wine_fonts" /f >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$ready"
+  fi
+  exec 9>&-
 fi
-exec wine "$@"
+exec "$WINELOADER" "$@"
