@@ -23,11 +23,25 @@ struct TFaultReport {
     void *Address;
 };
 
+// The whole address in upper-case hexadecimal, two digits a byte: 8 digits
+// in the 32-bit program, 16 in the 64-bit one. Digits has room for them and
+// a zero.
+constexpr int32_t AddressDigits = 2 * sizeof(void *);
+
+void FormatAddress(const void *Address, wchar_t (&Digits)[AddressDigits + 1]) {
+    uintptr_t Value = reinterpret_cast<uintptr_t>(Address);
+    for (int32_t At = AddressDigits - 1; At >= 0; --At, Value >>= 4)
+        Digits[At] = L"0123456789ABCDEF"[Value & 0xF];
+    Digits[AddressDigits] = L'\0';
+}
+
 DWORD WINAPI ShowFaultReport(void *Parameter) {
     const TFaultReport &Report = *static_cast<const TFaultReport *>(Parameter);
+    wchar_t Address[AddressDigits + 1];
+    FormatAddress(Report.Address, Address);
     wchar_t Text[64];
-    swprintf(Text, sizeof Text / sizeof Text[0], L"Runtime error %u at %08lX", Report.Number,
-             static_cast<unsigned long>(reinterpret_cast<uintptr_t>(Report.Address)));
+    swprintf(Text, sizeof Text / sizeof Text[0], L"Runtime error %u at %ls", Report.Number,
+             Address);
     MessageBoxW(nullptr, Text, L"Error", MB_OK | MB_ICONHAND | MB_TASKMODAL);
     return 0;
 }

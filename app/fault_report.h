@@ -1,6 +1,7 @@
 // The report of a fault that nothing handles, on any thread: a message box
-// titled "Error" reading "Runtime error N at XXXXXXXX" (N decimal, the fault
-// address in eight upper-case hexadecimal digits), then exit with code N.
+// titled "Error" reading "Runtime error N at XXXXXXXX" (N decimal, the whole
+// fault address in upper-case hexadecimal: 8 digits in the 32-bit program,
+// 16 in the 64-bit one), then exit with code N.
 #pragma once
 
 #include <windows.h>

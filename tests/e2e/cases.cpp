@@ -764,7 +764,8 @@ void CaseTwoCopies() {
 
 // An access violation on a thread of the program: the box titled "Error"
 // reads "Runtime error N at 00000010" (the thread starts at address 0x10,
-// so that is where it faults), and the process ends with N.
+// so that is where it faults; the whole address, 16 digits in the 64-bit
+// program, which this driver is built beside), and the process ends with N.
 void CaseFault() {
     TProgram Program;
     if (!StartProgram(Program)) {
@@ -793,15 +794,16 @@ void CaseFault() {
                 Message = TextOf(Child);
         }
         unsigned Number = 0;
-        wchar_t Address[16] = {};
+        wchar_t Address[24] = {};
         wchar_t Rest[8] = {};
         int Fields =
-            swscanf(Message.c_str(), L"Runtime error %u at %15ls%7ls", &Number, Address, Rest);
+            swscanf(Message.c_str(), L"Runtime error %u at %23ls%7ls", &Number, Address, Rest);
         wchar_t Rebuilt[64];
         wsprintfW(Rebuilt, L"Runtime error %u at %ls", Number, Address);
         Check(Fields == 2 && Message == Rebuilt, L"the error box reads \"%ls\"", Message.c_str());
-        Check(lstrcmpW(Address, L"00000010") == 0, L"the fault address reads \"%ls\", not 00000010",
-              Address);
+        const wchar_t *Expected = sizeof(void *) == 8 ? L"0000000000000010" : L"00000010";
+        Check(lstrcmpW(Address, Expected) == 0, L"the fault address reads \"%ls\", not %ls",
+              Address, Expected);
         Check(Number != 0, L"the error number is 0");
         PostMessageW(Box, WM_COMMAND, IDOK, 0);
         DWORD Code = WaitForExit(Program, 10000);
