@@ -1,8 +1,9 @@
-// Reads the resources back out of the built rnrr-password.exe: every text of
-// the string table as stored (UTF-16), the manifest, the icon group, the
-// version record and the five bitmaps. The expected values are written here
-// from the program's documented tables, not taken from the resource script.
-#include <windows.h>
+// Reads the resources back out of the built rnrr-password.exe, opened as a
+// data file: every text of the string table as stored (UTF-16), the
+// manifest, the icon group, the version record and the five bitmaps. The
+// expected values are written here from the program's documented tables, not
+// taken from the resource script.
+#include "checked_program.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@ HMODULE Program;
 
 constexpr WORD NeutralLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 constexpr WORD RussianLanguage = 1049;
-
-std::wstring ProgramPath() {
-    wchar_t Path[MAX_PATH];
-    DWORD Length = GetModuleFileNameW(nullptr, Path, MAX_PATH);
-    std::wstring Own(Path, Length);
-    return Own.substr(0, Own.find_last_of(L"\\/") + 1) + L"rnrr-password.exe";
-}
 
 // The raw bytes of one resource in one language; empty when it is missing.
 std::vector<uint8_t> ResourceBytes(LPCWSTR Type, LPCWSTR Name, WORD Language) {
@@ -82,7 +76,7 @@ std::string Narrow(const std::wstring &Wide) {
 class ProgramResources : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        Program = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        Program = LoadLibraryExW(CheckedProgram.Path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     }
     void SetUp() override { ASSERT_NE(Program, nullptr) << "cannot open rnrr-password.exe"; }
 };
