@@ -275,6 +275,24 @@ TEST_F(MainWindow, ItemBarsShowTheirCountsAndUpgradeBarsNone) {
                  reinterpret_cast<LPARAM>(Controls.EngineBar));
 }
 
+// The fixed layout is measured for Tahoma: a prefix without it draws in a
+// wider substitute and cuts labels.
+TEST_F(MainWindow, TextControlsDrawInTahomaSixteenPixelsHigh) {
+    HDC Context = CreateCompatibleDC(nullptr);
+    for (HWND Control : {Controls.HelpLabel, Controls.DifficultyLabel, Controls.PasswordBox,
+                         Controls.HeroList, Controls.MoneyBox}) {
+        HGDIOBJ Previous = SelectObject(Context, HFONT(SendMessageW(Control, WM_GETFONT, 0, 0)));
+        wchar_t Face[LF_FACESIZE] = {};
+        GetTextFaceW(Context, LF_FACESIZE, Face);
+        TEXTMETRICW Metrics = {};
+        GetTextMetricsW(Context, &Metrics);
+        EXPECT_STREQ(Face, L"Tahoma");
+        EXPECT_EQ(Metrics.tmHeight, 16);
+        SelectObject(Context, Previous);
+    }
+    DeleteDC(Context);
+}
+
 // Runs last (gtest keeps the order of a file): destroying the window.
 TEST_F(MainWindow, ZzDestroyingEndsTheLoopAndLaterDrawingIsHarmless) {
     DestroyWindow(Controls.MainWnd);
