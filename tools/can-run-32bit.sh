@@ -11,5 +11,6 @@ fi
 if output=$("$loader" --version 2>&1); then
   exit 0
 fi
-echo "this machine does not run 32-bit programs ($loader --version says: $(echo "$output" | tail -n 1))"
+# The shell's own words come last on the line: "...: Exec format error".
+echo "this machine does not run 32-bit programs (starting $loader: $(echo "$output" | tail -n 1 | sed 's/.*: //'))"
 exit 1
