@@ -8,6 +8,9 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,21 +24,9 @@ const char *const SystemDlls[] = {
 };
 
 std::vector<uint8_t> FileBytes(const std::wstring &Path) {
-    std::vector<uint8_t> Bytes;
-    HANDLE File = CreateFileW(Path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (File == INVALID_HANDLE_VALUE)
-        return Bytes;
-    LARGE_INTEGER Size;
-    DWORD Read = 0;
-    if (GetFileSizeEx(File, &Size) && Size.QuadPart < (64 << 20)) {
-        Bytes.resize(size_t(Size.QuadPart));
-        if (!ReadFile(File, Bytes.data(), DWORD(Bytes.size()), &Read, nullptr))
-            Read = 0;
-        Bytes.resize(Read);
-    }
-    CloseHandle(File);
-    return Bytes;
+    std::ifstream File(std::filesystem::path(Path), std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(File),
+                                std::istreambuf_iterator<char>());
 }
 
 // The parts of the headers that the checks look at, alike for PE32 and PE32+.
