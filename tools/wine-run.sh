@@ -34,4 +34,16 @@ if [ ! -f "$ready" ]; then
   fi
   exec 9>&-
 fi
+
+# The loader starts Debian's wineserver script, which passes -p0: the server
+# quits the moment its last program ends, and a program started just then
+# loses its connection ("recvmsg: Connection reset by peer"). A server
+# started here first, staying Wine's usual 3 s, serves the program instead;
+# where one runs already this does nothing.
+for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32; do
+  if [ -x "$server" ]; then
+    "$server" -p3 </dev/null >/dev/null 2>&1 || true
+    break
+  fi
+done
 exec "$WINELOADER" "$@"
