@@ -19,31 +19,39 @@ export WINEPREFIX WINELOADER WINEARCH WINEDEBUG WINEDLLOVERRIDES
 # a prefix has no Tahoma and draws the window's texts in DejaVu Sans.
 wine_fonts='Z:\usr\share\wine\fonts'
 
+# The loader starts Debian's wineserver script, which passes -p0: the server
+# quits the moment its last program ends, and a program started just then
+# loses its connection ("recvmsg: Connection reset by peer"). A server
+# started here first, staying Wine's usual 3 s, serves the programs instead;
+# where one runs already this does nothing.
+start_lasting_server() {
+  for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32; do
+    if [ -x "$server" ]; then
+      "$server" -p3 </dev/null >/dev/null 2>&1 || true
+      return
+    fi
+  done
+}
+
 # The prefix is made on first use and marked ready once it has its settings;
 # a lock keeps parallel tests from racing.
 ready="$WINEPREFIX/.rnrr-ready"
 if [ ! -f "$ready" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
+  mkdir -p "$WINEPREFIX"
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$ready" ]; then
+    start_lasting_server
     "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-    "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts' /v Path /d "$wine_fonts" /f >/dev/null 2>&1 || true
-    wineserver -w
-    touch "$ready"
+    # Marked ready only with its fonts; otherwise the next run tries again.
+    if "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts' /v Path /d "$wine_fonts" /f \
+      >/dev/null 2>&1; then
+      wineserver -w
+      touch "$ready"
+    fi
   fi
   exec 9>&-
 fi
 
-# The loader starts Debian's wineserver script, which passes -p0: the server
-# quits the moment its last program ends, and a program started just then
-# loses its connection ("recvmsg: Connection reset by peer"). A server
-# started here first, staying Wine's usual 3 s, serves the program instead;
-# where one runs already this does nothing.
-for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32; do
-  if [ -x "$server" ]; then
-    "$server" -p3 </dev/null >/dev/null 2>&1 || true
-    break
-  fi
-done
+start_lasting_server
 exec "$WINELOADER" "$@"

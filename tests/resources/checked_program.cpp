@@ -8,15 +8,6 @@ TCheckedProgram CheckedProgram;
 
 namespace {
 
-struct TMachineName {
-    const wchar_t *Name;
-    WORD Machine;
-};
-const TMachineName MachineNames[] = {
-    {L"i386", IMAGE_FILE_MACHINE_I386},
-    {L"x86-64", IMAGE_FILE_MACHINE_AMD64},
-};
-
 std::wstring ProgramBesideThisOne() {
     wchar_t Path[MAX_PATH];
     DWORD Length = GetModuleFileNameW(nullptr, Path, MAX_PATH);
@@ -33,10 +24,9 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
     CheckedProgram = {ProgramBesideThisOne(), OwnMachine};
     if (ArgumentCount == 3) {
         CheckedProgram.Path = Arguments[1];
-        CheckedProgram.Machine = 0;
-        for (const TMachineName &Name : MachineNames)
-            if (wcscmp(Name.Name, Arguments[2]) == 0)
-                CheckedProgram.Machine = Name.Machine;
+        CheckedProgram.Machine = wcscmp(Arguments[2], L"i386") == 0     ? IMAGE_FILE_MACHINE_I386
+                                 : wcscmp(Arguments[2], L"x86-64") == 0 ? IMAGE_FILE_MACHINE_AMD64
+                                                                        : 0;
     }
     if (ArgumentCount == 2 || ArgumentCount > 3 || CheckedProgram.Machine == 0) {
         fwprintf(stderr, L"usage: resource-tests [GOOGLETEST FLAGS] [PROGRAM.exe i386|x86-64]\n");
