@@ -1,7 +1,5 @@
 #include "fault_report.h"
 
-#include <cwchar>
-
 namespace {
 
 // Error numbers by kind of fault; everything not listed is 217.
@@ -40,8 +38,7 @@ DWORD WINAPI ShowFaultReport(void *Parameter) {
     wchar_t Address[AddressDigits + 1];
     FormatAddress(Report.Address, Address);
     wchar_t Text[64];
-    swprintf(Text, sizeof Text / sizeof Text[0], L"Runtime error %u at %ls", Report.Number,
-             Address);
+    wsprintfW(Text, L"Runtime error %u at %ls", Report.Number, Address);
     MessageBoxW(nullptr, Text, L"Error", MB_OK | MB_ICONHAND | MB_TASKMODAL);
     return 0;
 }

@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-std::wstring LoadInterfaceText(uint16_t Id) {
-    constexpr int32_t BufferLength = 1024; // 1023 characters and a zero
-    wchar_t Buffer[BufferLength];
-    int32_t Length = LoadStringW(GetModuleHandleW(nullptr), Id, Buffer, BufferLength);
-    return std::wstring(Buffer, Length > 0 ? Length : 0);
+TWideText LoadInterfaceText(uint16_t Id) {
+    TWideText Loaded;
+    int32_t Length = LoadStringW(GetModuleHandleW(nullptr), Id, Loaded.Text, WideTextCapacity);
+    Loaded.Length = Length > 0 ? Length : 0;
+    Loaded.Text[Loaded.Length] = L'\0';
+    return Loaded;
 }

@@ -7,12 +7,13 @@
 #include "interface_text.h"
 #include "main_window.h"
 #include "resource_ids.h"
+#include "version.h"
 #include "window_state.h"
 
 namespace {
 
 constexpr wchar_t MainClassName[] = L"TPasForm";
-constexpr wchar_t CaptionSuffix[] = L" 2.1";
+constexpr wchar_t CaptionSuffix[] = L" " RNRR_VERSION_TEXT; // " 2.1"
 // Title bar, system menu and minimise button; no sizing border, no
 // maximise button; shown by the window's own creation step.
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -48,10 +49,11 @@ bool CreateMainWindow() {
 
     if (RegisterClassW(&MainClass) == 0)
         return false;
-    std::wstring Caption = LoadInterfaceText(IDS_CAPTION) + CaptionSuffix;
-    HWND Window = CreateWindowExW(0, MainClassName, Caption.c_str(), MainWindowStyle,
-                                  MainWindowLeft, MainWindowTop, MainWindowWidth, MainWindowHeight,
-                                  nullptr, nullptr, nullptr, nullptr);
+    TWideText Caption = LoadInterfaceText(IDS_CAPTION);
+    lstrcpynW(Caption.Text + Caption.Length, CaptionSuffix, WideTextCapacity - Caption.Length);
+    HWND Window = CreateWindowExW(0, MainClassName, Caption.Text, MainWindowStyle, MainWindowLeft,
+                                  MainWindowTop, MainWindowWidth, MainWindowHeight, nullptr,
+                                  nullptr, nullptr, nullptr);
     return Window != nullptr;
 }
 

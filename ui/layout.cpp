@@ -60,8 +60,8 @@ void InstallProcedure(HWND Control, WNDPROC Replacement, WNDPROC &Saved) {
         Saved = Previous;
 }
 
-void AddListEntry(HWND List, const std::wstring &Entry) {
-    SendMessageW(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Entry.c_str()));
+void AddListEntry(HWND List, const TWideText &Entry) {
+    SendMessageW(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Entry.Text));
 }
 
 void SetUpList(HWND List, const char *const *Names, int32_t Count, int32_t Start) {
@@ -231,8 +231,12 @@ static_assert(sizeof ControlTable / sizeof ControlTable[0] == 31, "the window ha
 
 void CreateControl(const TControlRow &Row) {
     // The loaded text must live until the creation call has returned.
-    std::wstring Text = Row.TextId != 0 ? LoadInterfaceText(Row.TextId) : std::wstring();
-    const wchar_t *Caption = Row.TextId != 0 ? Text.c_str() : Row.Text;
+    TWideText Loaded;
+    const wchar_t *Caption = Row.Text;
+    if (Row.TextId != 0) {
+        Loaded = LoadInterfaceText(Row.TextId);
+        Caption = Loaded.Text;
+    }
     int32_t Width = Row.Width == MarginedClientWidth ? ClientWidth - SideMargins : Row.Width;
     HWND Control = CreateWindowExW(Row.ExStyle, Row.ClassName, Caption, Row.Style, Row.X, Row.Y,
                                    Width, Row.Height, Controls.MainWnd, nullptr, nullptr, nullptr);

@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-#include <cwchar>
-
 namespace {
 
 void HandleDestroy() {
@@ -36,7 +34,7 @@ void HandleCommand(WPARAM WParam, LPARAM LParam) {
 void ShowCount(HWND Bar, HWND Count) {
     int32_t Position = int32_t(SendMessageW(Bar, TBM_GETPOS, 0, 0));
     wchar_t Text[12];
-    swprintf(Text, sizeof Text / sizeof Text[0], L"%d", Position);
+    wsprintfW(Text, L"%d", Position);
     SetWindowTextW(Count, Text);
 }
 

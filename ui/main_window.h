@@ -5,10 +5,12 @@
 
 #include <windows.h>
 #include <cstdint>
-#include <string>
 
-// The encoder's Windows-1251 text as UTF-16, for the platform's W calls.
-std::wstring WideFrom1251(const char *Text, int32_t Length = -1);
+#include "interface_text.h"
+
+// The encoder's Windows-1251 text as UTF-16, for the platform's W calls:
+// Length bytes, or up to the zero when Length is -1; cut to 1023 characters.
+TWideText WideFrom1251(const char *Text, int32_t Length = -1);
 
 // Window procedure of TPasForm.
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);

@@ -9,15 +9,19 @@
 #include "reading.h"
 #include "settings.h"
 
-std::wstring WideFrom1251(const char *Text, int32_t Length) {
+TWideText WideFrom1251(const char *Text, int32_t Length) {
     constexpr UINT CodePage1251 = 1251;
-    int32_t WideLength = MultiByteToWideChar(CodePage1251, 0, Text, Length, nullptr, 0);
-    std::wstring Wide(WideLength > 0 ? WideLength : 0, L'\0');
-    if (WideLength > 0)
-        MultiByteToWideChar(CodePage1251, 0, Text, Length, &Wide[0], WideLength);
-    // A length of -1 counts the terminating zero; the text itself has none.
-    if (Length < 0 && !Wide.empty())
-        Wide.pop_back();
+    if (Length < 0)
+        Length = lstrlenA(Text);
+    if (Length > WideTextCapacity - 1)
+        Length = WideTextCapacity - 1;
+    // One UTF-16 unit for each byte of the single-byte code page.
+    TWideText Wide;
+    int32_t WideLength = Length > 0 ? MultiByteToWideChar(CodePage1251, 0, Text, Length, Wide.Text,
+                                                          WideTextCapacity - 1)
+                                    : 0;
+    Wide.Length = WideLength > 0 ? WideLength : 0;
+    Wide.Text[Wide.Length] = L'\0';
     return Wide;
 }
 
@@ -64,5 +68,5 @@ void RecomputePassword() {
     EncodePassword();
     char PasswordDisplay[PasswordDisplaySize];
     FormatPasswordDisplay(PasswordDisplay);
-    SetWindowTextW(Controls.PasswordBox, WideFrom1251(PasswordDisplay).c_str());
+    SetWindowTextW(Controls.PasswordBox, WideFrom1251(PasswordDisplay).Text);
 }

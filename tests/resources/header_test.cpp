@@ -152,4 +152,10 @@ TEST_F(ProgramHeaders, ImportsOnlySystemDlls) {
     }
 }
 
+TEST_F(ProgramHeaders, StaysWithinItsSizeBudget) {
+    // 300 KiB, of which the pictures take 113: the library's strings, streams
+    // or exceptions in the window's code would bring far more than the rest.
+    EXPECT_LE(Bytes.size(), 300u * 1024);
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 // expected values are written here from the program's documented tables, not
 // taken from the resource script.
 #include "checked_program.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,13 @@ constexpr WORD NeutralLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 constexpr WORD RussianLanguage = 1049;
 
 // The raw bytes of one resource in one language; empty when it is missing.
-std::vector<uint8_t> ResourceBytes(LPCWSTR Type, LPCWSTR Name, WORD Language) {
-    HRSRC Found = FindResourceExW(Program, Type, Name, Language);
+std::vector<uint8_t> ResourceBytes(LPCWSTR Type, LPCWSTR Name, WORD Language,
+                                   HMODULE Module = Program) {
+    HRSRC Found = FindResourceExW(Module, Type, Name, Language);
     if (Found == nullptr)
         return {};
-    const uint8_t *Data = static_cast<const uint8_t *>(LockResource(LoadResource(Program, Found)));
-    return std::vector<uint8_t>(Data, Data + SizeofResource(Program, Found));
+    const uint8_t *Data = static_cast<const uint8_t *>(LockResource(LoadResource(Module, Found)));
+    return std::vector<uint8_t>(Data, Data + SizeofResource(Module, Found));
 }
 
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD Language, LONG_PTR Languages) {
@@ -34,9 +36,9 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD Language, LONG_PTR
 
 // The languages in which the resource exists. FindResourceExW alone would
 // not tell: it falls back to the neutral language.
-std::vector<WORD> LanguagesOf(LPCWSTR Type, LPCWSTR Name) {
+std::vector<WORD> LanguagesOf(LPCWSTR Type, LPCWSTR Name, HMODULE Module = Program) {
     std::vector<WORD> Languages;
-    EnumResourceLanguagesW(Program, Type, Name, CollectLanguage,
+    EnumResourceLanguagesW(Module, Type, Name, CollectLanguage,
                            reinterpret_cast<LONG_PTR>(&Languages));
     return Languages;
 }
@@ -71,6 +73,10 @@ std::string Narrow(const std::wstring &Wide) {
     WideCharToMultiByte(CP_UTF8, 0, Wide.c_str(), int(Wide.size()), &Utf8[0], Length, nullptr,
                         nullptr);
     return Utf8;
+}
+
+std::wstring Wide(const char *Ascii) {
+    return std::wstring(Ascii, Ascii + strlen(Ascii));
 }
 
 class ProgramResources : public ::testing::Test {
@@ -199,33 +205,59 @@ TEST_F(ProgramResources, BitmapsAreUncompressed24BitOfTheirSizes) {
     }
 }
 
-TEST_F(ProgramResources, VersionRecordNamesTheProductInRussian) {
-    std::vector<uint8_t> Bytes = ResourceBytes(RT_VERSION, MAKEINTRESOURCEW(1), RussianLanguage);
-    EXPECT_EQ(LanguagesOf(RT_VERSION, MAKEINTRESOURCEW(1)), OnlyRussian);
+// The version record of Module as a reader of the file's properties sees
+// it: Russian only, the project's version (version.h) as numbers and as
+// text, the product's name, the program's own description and file name.
+void ExpectVersionRecord(HMODULE Module, const std::wstring &Description,
+                         const std::wstring &FileName) {
+    std::vector<uint8_t> Bytes =
+        ResourceBytes(RT_VERSION, MAKEINTRESOURCEW(1), RussianLanguage, Module);
+    EXPECT_EQ(LanguagesOf(RT_VERSION, MAKEINTRESOURCEW(1), Module), OnlyRussian);
     ASSERT_GE(Bytes.size(), 40u + sizeof(VS_FIXEDFILEINFO));
     // The fixed part follows the key "VS_VERSION_INFO" at offset 40 (after
-    // padding): version 2.1 for the file and the product.
+    // padding): the same version for the file and the product.
     VS_FIXEDFILEINFO Fixed;
     memcpy(&Fixed, &Bytes[40], sizeof Fixed);
     EXPECT_EQ(Fixed.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(Fixed.dwFileVersionMS, 0x00020001u);
-    EXPECT_EQ(Fixed.dwProductVersionMS, 0x00020001u);
+    constexpr DWORD Version = RNRR_VERSION_MAJOR << 16 | RNRR_VERSION_MINOR;
+    EXPECT_EQ(Fixed.dwFileVersionMS, Version);
+    EXPECT_EQ(Fixed.dwProductVersionMS, Version);
 
-    // The texts, found as a reader of the file's properties finds them.
+    // Each text follows its key within a few units (padding and lengths).
     std::wstring Record(reinterpret_cast<const wchar_t *>(Bytes.data()), Bytes.size() / 2);
-    const std::wstring Product = L"Генератор паролей для Rock n' Roll Racing\u2122";
-    for (const wchar_t *Key : {L"ProductName", L"FileDescription"}) {
-        size_t At = Record.find(Key);
-        ASSERT_NE(At, std::wstring::npos) << Narrow(Key);
-        size_t Value = Record.find(Product, At);
-        EXPECT_NE(Value, std::wstring::npos) << Narrow(Key);
-        EXPECT_LT(Value - At, 32u) << Narrow(Key);
+    const std::wstring VersionText = Wide(RNRR_VERSION_TEXT);
+    const struct {
+        const wchar_t *Key;
+        std::wstring Value;
+    } Values[] = {
+        {L"ProductName", L"Генератор паролей для Rock n' Roll Racing\u2122"},
+        {L"FileDescription", Description},
+        {L"OriginalFilename", FileName},
+        {L"ProductVersion", VersionText},
+        {L"FileVersion", VersionText},
+    };
+    for (const auto &Expected : Values) {
+        size_t At = Record.find(std::wstring(Expected.Key) + L'\0');
+        ASSERT_NE(At, std::wstring::npos) << Narrow(Expected.Key);
+        size_t Value = Record.find(Expected.Value + L'\0', At);
+        EXPECT_NE(Value, std::wstring::npos) << Narrow(Expected.Key);
+        EXPECT_LT(Value - At, 32u) << Narrow(Expected.Key);
     }
-    for (const wchar_t *Key : {L"ProductVersion", L"FileVersion"}) {
-        size_t At = Record.find(Key);
-        ASSERT_NE(At, std::wstring::npos) << Narrow(Key);
-        EXPECT_NE(Record.find(std::wstring(L"2.1\0", 4), At), std::wstring::npos) << Narrow(Key);
-    }
+}
+
+TEST_F(ProgramResources, VersionRecordsOfBothProgramsAreRussianWithTheProjectsVersion) {
+    ExpectVersionRecord(Program, L"Генератор паролей для Rock n' Roll Racing\u2122",
+                        L"rnrr-password.exe");
+    // rnrr-pw.exe lies beside the checked program in each build.
+    std::wstring Tool =
+        CheckedProgram.Path.substr(0, CheckedProgram.Path.find_last_of(L"\\/") + 1) +
+        L"rnrr-pw.exe";
+    HMODULE ToolModule = LoadLibraryExW(Tool.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(ToolModule, nullptr) << "cannot open " << Narrow(Tool);
+    ExpectVersionRecord(ToolModule,
+                        L"Генератор паролей для Rock n' Roll Racing\u2122, командная строка",
+                        L"rnrr-pw.exe");
+    FreeLibrary(ToolModule);
 }
 
 } // namespace
