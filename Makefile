@@ -23,15 +23,17 @@ host: setup
 	@cmake --build $(HOST) -j$(JOBS)
 
 # The 32-bit build, the program shipped first.
+CONFIGURE_WIN = cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 win: setup
-	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@$(CONFIGURE_WIN)
 	@cmake --build $(WIN) -j$(JOBS)
 
 # The 64-bit build. It also holds the checks of the 32-bit programs that need
 # no execution (labelled win32-static), for machines that cannot run them.
+CONFIGURE_WIN64 = cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+  -DRNRR_WIN32_PROGRAMS=$(abspath $(WIN))/bin >/dev/null
 win64: setup
-	@cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	  -DRNRR_WIN32_PROGRAMS=$(abspath $(WIN))/bin >/dev/null
+	@$(CONFIGURE_WIN64)
 	@cmake --build $(WIN64) -j$(JOBS)
 
 # Every run always runs; the target fails when any has a failure. The 32-bit
@@ -61,6 +63,26 @@ run: setup
 
 clean:
 	rm -rf $(BUILD)
+
+# The release: $(BUILD)/dist/rnrr-password-VERSION.zip with both builds'
+# programs (only they are built), the players' README.txt and SHA256SUMS
+# (release/make_zip.py). DIST_FOLDERS: more folders for the zip, each
+# NAME=FOLDER, FOLDER made by `make NAME` first.
+DIST_PROGRAMS := rnrr-password rnrr-pw
+DIST_FOLDERS :=
+.PHONY: dist check-reproducible
+dist: setup
+	@$(CONFIGURE_WIN) && cmake --build $(WIN) -j$(JOBS) --target $(DIST_PROGRAMS)
+	@$(CONFIGURE_WIN64) && cmake --build $(WIN64) -j$(JOBS) --target $(DIST_PROGRAMS)
+	@$(foreach f,$(DIST_FOLDERS),$(MAKE) $(firstword $(subst =, ,$(f))) &&) true
+	@python3 release/make_zip.py $(WIN)/bin $(WIN64)/bin $(WIN)/version/version.h \
+	  $(BUILD)/dist $(DIST_FOLDERS)
+
+# Makes the release twice, from copies of the commit in two fresh folders one
+# after the other, compares every file, then starts the 64-bit program of the
+# unpacked zip under Wine (release/check-reproducible.sh).
+check-reproducible: setup
+	@sh release/check-reproducible.sh $(BUILD) $(JOBS)
 
 # The window figures (start-up and trackbar-step ratios, exe size, imports).
 .PHONY: bench-window screenshot
