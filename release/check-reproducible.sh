@@ -8,7 +8,36 @@
 # a display of its own with the end-to-end driver of BUILD (layout and close
 # cases): the 64-bit one always, the 32-bit one where the machine runs
 # 32-bit code. KEEP=1 keeps the folders for a look afterwards.
+#   check-reproducible.sh --compare FIRST SECOND
+# only compares two such kept folders of files (each a copy's ".files").
 set -eu
+
+# Compares every file under two folders, naming each one that is in only one
+# of them or differs; fails when any does.
+compare() {
+  lists=$(mktemp -d)
+  (cd "$1" && find . -type f | sort) >"$lists/first"
+  (cd "$2" && find . -type f | sort) >"$lists/second"
+  differ=0
+  for file in $(sort -u "$lists/first" "$lists/second"); do
+    if [ ! -f "$1/$file" ] || [ ! -f "$2/$file" ]; then
+      echo "check-reproducible: only one build has ${file#./}"
+      differ=1
+    elif ! cmp -s "$1/$file" "$2/$file"; then
+      echo "check-reproducible: ${file#./} differs"
+      differ=1
+    fi
+  done
+  [ $differ -eq 0 ] && echo "check-reproducible: $(wc -l <"$lists/first") files alike in both builds"
+  rm -rf "$lists"
+  return $differ
+}
+
+if [ "$1" = --compare ]; then
+  compare "$2" "$3"
+  exit
+fi
+
 build=$1
 jobs=$2
 source=$(pwd)
@@ -52,24 +81,10 @@ for copy in "$first" "$second"; do
   (cd "$copy.files" && unzip -q ./*.zip)
 done
 
-# Every file of either side, by its path under the release.
-(cd "$first.files" && find . -type f | sort) >"$work/first.list"
-(cd "$second.files" && find . -type f | sort) >"$work/second.list"
-differ=0
-for file in $(sort -u "$work/first.list" "$work/second.list"); do
-  if [ ! -f "$first.files/$file" ] || [ ! -f "$second.files/$file" ]; then
-    echo "check-reproducible: only one build has ${file#./}"
-    differ=1
-  elif ! cmp -s "$first.files/$file" "$second.files/$file"; then
-    echo "check-reproducible: ${file#./} differs"
-    differ=1
-  fi
-done
-if [ $differ -ne 0 ]; then
+if ! compare "$first.files" "$second.files"; then
   echo "check-reproducible: FAILED, the two builds differ"
   exit 1
 fi
-echo "check-reproducible: $(wc -l <"$work/first.list") files alike in both builds"
 
 # The unpacked programs, started by the end-to-end driver of their width.
 unpacked=$(dirname "$(find "$first.files" -name SHA256SUMS)")
