@@ -121,7 +121,7 @@ std::wstring ValueText(const TValueRow &Row, const TSettings &Record) {
     return Row.Names != nullptr ? WideFrom1251(Row.Names[Value]) : Number(Value);
 }
 
-// "машина Marauder → Havac, деньги 250 → 750", or that nothing changes.
+// "машина Marauder -> Havac, деньги 250 -> 750", or that nothing changes.
 std::wstring ChangesText(const TSettings &From, const TSettings &To) {
     std::wstring Changes;
     for (const TValueRow &Row : ValueRows) {
@@ -254,7 +254,7 @@ std::wstring NormaliseStatus(const wchar_t *Typed, int32_t Length) {
 
 // ---- the repair list ----------------------------------------------------------
 
-// "5-й знак Б → В: ПЬФМ В02Ь ЫЫЛ1 — машина Marauder → Havac"
+// "5-й знак Б -> В: ПЬФМ В02Ь ЫЫЛ1 — машина Marauder -> Havac"
 std::wstring RepairLine(const TRepair &Repair) {
     return FormatInterfaceText(
         IDS_REPAIR_LINE, Repair.Place, WideFrom1251(&FieldPassword[Repair.Place - 1], 1).c_str(),
