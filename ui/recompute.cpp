@@ -69,28 +69,25 @@ void RecomputePassword() {
 }
 
 void LoadSettingsIntoControls(const TSettings &Record) {
-    const struct {
-        HWND List;
+    struct TControlValue {
+        HWND Control;
         int32_t Value;
-    } Lists[] = {
+    };
+    const TControlValue Lists[] = {
         {Controls.DifficultyList, Record.Difficulty}, {Controls.HeroList, Record.Hero},
         {Controls.PlanetList, Record.Planet},         {Controls.CarList, Record.Car},
         {Controls.DivisionList, Record.Division},     {Controls.ColorList, Record.Color},
     };
-    for (const auto &Row : Lists)
-        SendMessageW(Row.List, CB_SETCURSEL, Row.Value, 0);
-
-    const struct {
-        HWND Bar;
-        int32_t Level;
-    } Bars[] = {
+    for (const TControlValue &Row : Lists)
+        SendMessageW(Row.Control, CB_SETCURSEL, Row.Value, 0);
+    const TControlValue Bars[] = {
         {Controls.WeaponBar, Record.WeaponCharges}, {Controls.BoostBar, Record.BoostCharges},
         {Controls.DropBar, Record.DropCharges},     {Controls.EngineBar, Record.Engine},
         {Controls.ShocksBar, Record.Shocks},        {Controls.TiresBar, Record.Tires},
         {Controls.ArmorBar, Record.Armor},
     };
-    for (const auto &Row : Bars)
-        SendMessageW(Row.Bar, TBM_SETPOS, TRUE, Row.Level);
+    for (const TControlValue &Row : Bars)
+        SendMessageW(Row.Control, TBM_SETPOS, TRUE, Row.Value);
     ShowItemCount(Controls.WeaponBar, Controls.WeaponCount);
     ShowItemCount(Controls.BoostBar, Controls.BoostCount);
     ShowItemCount(Controls.DropBar, Controls.DropCount);

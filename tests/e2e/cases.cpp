@@ -688,30 +688,9 @@ void CaseRedraw() {
     StopProgram(Program);
 }
 
-struct TDialogSearch {
-    DWORD ProcessId;
-    const wchar_t *Title;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchDialog(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TDialogSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    if (ProcessId == Search->ProcessId && lstrcmpW(ClassName, L"#32770") == 0 &&
-        TextOf(Window) == Search->Title) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
+// A box of the program's with that caption, or null.
 HWND FindDialog(const TProgram &Program, const wchar_t *Title) {
-    TDialogSearch Search = {Program.Process.dwProcessId, Title, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&Search));
-    return Search.Found;
+    return FindProgramWindow(Program, L"#32770", Title);
 }
 
 // The close command and Alt+F4 both end the process with exit code 0; the
@@ -950,42 +929,37 @@ bool ConfirmDialog(const TProgram &Program, HWND Dialog, bool ByEnter) {
 // showing Password, which the controls give too; the pictures to match.
 void CheckControlsHold(const TProgram &Program, const TSettings &Record,
                        const std::wstring &Password, const wchar_t *After) {
+    // A list's selection, a bar's position, a count label's number.
     const struct {
         TControl Control;
         int Value;
-    } Lists[] =
-        {
-            {TControl::DifficultyList, Record.Difficulty}, {TControl::HeroList, Record.Hero},
-            {TControl::PlanetList, Record.Planet},         {TControl::CarList, Record.Car},
-            {TControl::DivisionList, Record.Division},     {TControl::ColorList, Record.Color},
-        },
-      Bars[] =
-          {
-              {TControl::WeaponBar, Record.WeaponCharges},
-              {TControl::BoostBar, Record.BoostCharges},
-              {TControl::DropBar, Record.DropCharges},
-              {TControl::EngineBar, Record.Engine},
-              {TControl::ShocksBar, Record.Shocks},
-              {TControl::TiresBar, Record.Tires},
-              {TControl::ArmorBar, Record.Armor},
-          },
-      Counts[] = {
-          {TControl::WeaponCount, Record.WeaponCharges},
-          {TControl::BoostCount, Record.BoostCharges},
-          {TControl::DropCount, Record.DropCharges},
-      };
-    for (const auto &Row : Lists)
-        Check(SelectionOf(ControlOf(Program, Row.Control)) == Row.Value,
-              L"after %ls: %ls shows entry %d, not %d", After, RowOf(Row.Control).Name,
-              SelectionOf(ControlOf(Program, Row.Control)), Row.Value);
-    for (const auto &Row : Bars)
-        Check(PositionOf(ControlOf(Program, Row.Control)) == Row.Value,
-              L"after %ls: %ls stands at %d, not %d", After, RowOf(Row.Control).Name,
-              PositionOf(ControlOf(Program, Row.Control)), Row.Value);
-    for (const auto &Row : Counts)
-        Check(TextOf(ControlOf(Program, Row.Control)) == std::to_wstring(Row.Value),
-              L"after %ls: %ls reads \"%ls\"", After, RowOf(Row.Control).Name,
-              TextOf(ControlOf(Program, Row.Control)).c_str());
+    } Shown[] = {
+        {TControl::DifficultyList, Record.Difficulty},
+        {TControl::HeroList, Record.Hero},
+        {TControl::PlanetList, Record.Planet},
+        {TControl::CarList, Record.Car},
+        {TControl::DivisionList, Record.Division},
+        {TControl::ColorList, Record.Color},
+        {TControl::WeaponBar, Record.WeaponCharges},
+        {TControl::BoostBar, Record.BoostCharges},
+        {TControl::DropBar, Record.DropCharges},
+        {TControl::EngineBar, Record.Engine},
+        {TControl::ShocksBar, Record.Shocks},
+        {TControl::TiresBar, Record.Tires},
+        {TControl::ArmorBar, Record.Armor},
+        {TControl::WeaponCount, Record.WeaponCharges},
+        {TControl::BoostCount, Record.BoostCharges},
+        {TControl::DropCount, Record.DropCharges},
+    };
+    for (const auto &Row : Shown) {
+        HWND Control = ControlOf(Program, Row.Control);
+        const wchar_t *Class = RowOf(Row.Control).ClassName;
+        int Value = lstrcmpiW(Class, L"ComboBox") == 0 ? SelectionOf(Control)
+                    : lstrcmpiW(Class, L"Static") == 0 ? _wtoi(TextOf(Control).c_str())
+                                                       : PositionOf(Control);
+        Check(Value == Row.Value, L"after %ls: %ls shows %d, not %d", After,
+              RowOf(Row.Control).Name, Value, Row.Value);
+    }
     wchar_t Money[4] = {static_cast<wchar_t>(L'0' + Record.MoneyHundreds),
                         static_cast<wchar_t>(L'0' + Record.MoneyTens),
                         static_cast<wchar_t>(L'0' + Record.MoneyUnits), 0};

@@ -65,25 +65,6 @@ bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs) {
 
 namespace {
 
-struct TWindowSearch {
-    DWORD ProcessId;
-    const wchar_t *ClassName;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchTopWindow(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TWindowSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct TChildList {
     HWND Parent;
     std::vector<HWND> Children;
@@ -107,17 +88,12 @@ bool StartProgram(TProgram &Program) {
                               nullptr, nullptr, &Startup, &Program.Process) != 0,
                L"cannot start %ls (error %lu)", ProgramPath.c_str(), GetLastError()))
         return false;
-    TWindowSearch Search = {Program.Process.dwProcessId, L"TPasForm", nullptr};
+    HWND Found = nullptr;
     bool Shown = WaitFor(
-        [&] {
-            Search.Found = nullptr;
-            EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&Search));
-            return Search.Found != nullptr && IsWindowVisible(Search.Found);
-        },
-        20000);
+        [&] { return (Found = FindProgramWindow(Program, L"TPasForm")) != nullptr; }, 20000);
     if (!Check(Shown, L"no visible window of class TPasForm appeared"))
         return false;
-    Program.Window = Search.Found;
+    Program.Window = Found;
     if (!FindControls(Program))
         return false;
     return Check(
