@@ -85,10 +85,15 @@ check-reproducible: setup
 	@sh release/check-reproducible.sh $(BUILD) $(JOBS)
 
 # The window figures (start-up and trackbar-step ratios, exe size, imports).
-.PHONY: bench-window screenshot
+.PHONY: bench-window screenshot screenshot-dialog
 bench-window: setup
 	@target=$(RUNNABLE); $(MAKE) $$target && sh tools/bench-window.sh $(BUILD)/$$target
 
 # docs/window.png, the README's picture of the window as it opens.
 screenshot: setup
 	@target=$(RUNNABLE); $(MAKE) $$target && sh tools/screenshot.sh $(BUILD)/$$target docs/window.png
+
+# docs/dialog.png, the README's picture of the password dialog over the window.
+screenshot-dialog: setup
+	@target=$(RUNNABLE); $(MAKE) $$target && \
+	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog.png show-dialog

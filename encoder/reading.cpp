@@ -19,11 +19,15 @@ void ReadMoneyText(const char *Text, int32_t Length) {
 }
 
 void FormatPasswordDisplay(char (&Display)[PasswordDisplaySize]) {
+    FormatPasswordDisplay(PasswordText, Display);
+}
+
+void FormatPasswordDisplay(const char *Text, char (&Display)[PasswordDisplaySize]) {
     int32_t Out = 0;
     for (int32_t I = 0; I < PasswordLength; ++I) {
         if (I == 4 || I == 8)
             Display[Out++] = ' ';
-        Display[Out++] = PasswordText[I];
+        Display[Out++] = Text[I];
     }
     Display[Out] = '\0';
 }

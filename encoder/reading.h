@@ -24,3 +24,5 @@ int32_t MoneyDigitValue(char C);
 // terminating zero.
 constexpr int32_t PasswordDisplaySize = 15;
 void FormatPasswordDisplay(char (&Display)[PasswordDisplaySize]);
+// The same for Text, 12 characters of PasswordAlphabet.
+void FormatPasswordDisplay(const char *Text, char (&Display)[PasswordDisplaySize]);

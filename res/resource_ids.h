@@ -23,6 +23,59 @@
 #define IDS_COLOR_MIXED_1 65534 // 5
 #define IDS_COLOR_MIXED_2 65535 // 6
 
+// The dialog that reads a password back, its controls, and the item of the
+// window's system menu that opens it (a multiple of 16, as system menu
+// commands are).
+#define IDD_PASSWORD_DIALOG 100
+#define IDC_PASSWORD_PROMPT 1001
+#define IDC_PASSWORD_FIELD 1002
+#define IDC_PASSWORD_STATUS 1003
+#define IDC_REPAIR_LIST 1004
+#define IDC_TAKE_REPAIR 1005
+#define IDM_ENTER_PASSWORD 0x0100
+
+// The dialog's texts. A text that counts something has three strings in a
+// row, for the forms after 1, after 2..4 and after 5.
+#define IDS_ENTER_PASSWORD_ITEM 512 // the system menu item
+#define IDS_DIALOG_TITLE 513
+#define IDS_TAKE_REPAIR 514
+#define IDS_OK 515
+#define IDS_CANCEL 516
+#define IDS_PASSWORD_BOX_TIP 517
+#define IDS_STATUS_EMPTY 518
+#define IDS_STATUS_VALID 519
+#define IDS_STATUS_BAD_CHARACTER 520 // character, its code, place
+#define IDS_STATUS_LENGTH_ONE 521    // 521..523: count of password characters
+#define IDS_STATUS_CHECKS_ONE 524    // 524..526: count, the positions
+#define IDS_STATUS_MONEY 527         // the places without a digit
+#define IDS_MONEY_HUNDREDS 528
+#define IDS_MONEY_TENS 529
+#define IDS_MONEY_UNITS 530
+#define IDS_STATUS_HIDDEN 531 // car, the hidden upgrades, the window's password
+#define IDS_HIDDEN_SHOCKS 532 // level
+#define IDS_HIDDEN_TIRES 533  // level
+#define IDS_HIDDEN_AND 534
+#define IDS_REPAIRS_ONE 535 // 535..537: count of repairs
+#define IDS_REPAIRS_NONE 538
+#define IDS_REPAIR_LINE 539 // place, old and new character, password, changes
+#define IDS_REPAIR_SAME 540
+#define IDS_CHANGE 541 // value name, old value, new value
+// Names of the values in the descriptions of a repair.
+#define IDS_VALUE_DIFFICULTY 544
+#define IDS_VALUE_HERO 545
+#define IDS_VALUE_CAR 546
+#define IDS_VALUE_COLOR 547
+#define IDS_VALUE_PLANET 548
+#define IDS_VALUE_DIVISION 549
+#define IDS_VALUE_MONEY 550
+#define IDS_VALUE_WEAPON 551
+#define IDS_VALUE_BOOST 552
+#define IDS_VALUE_DROP 553
+#define IDS_VALUE_ENGINE 554
+#define IDS_VALUE_ARMOR 555
+#define IDS_VALUE_SHOCKS 556
+#define IDS_VALUE_TIRES 557
+
 // Bitmaps: the sheet of upgrade pictures and item icons, the emblem, the two
 // car pictures and the extra drop-item icon.
 #define IDB_SHEET 1

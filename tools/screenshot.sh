@@ -1,11 +1,14 @@
 #!/bin/sh
 # Makes docs/window.png: the real program as it opens, on a Wine virtual
 # desktop (so Wine draws its frame and caption) under a virtual X display.
-# Builds nothing: run `make win` first (the `screenshot` target does).
-#   tools/screenshot.sh [BUILD_DIR] [OUTPUT]
+# With the mode show-dialog instead, docs/dialog.png: the password dialog
+# open over the window. Builds nothing: run `make win` first (the
+# `screenshot` and `screenshot-dialog` targets do).
+#   tools/screenshot.sh [BUILD_DIR] [OUTPUT] [show|show-dialog]
 set -eu
 build=${1:-build/win}
 output=${2:-docs/window.png}
+mode=${3:-show}
 exe="$build/bin/rnrr-password.exe"
 driver="$build/bin/rnrr-e2e.exe"
 for file in "$exe" "$driver"; do
@@ -29,9 +32,9 @@ while [ ! -s "$display_file" ]; do sleep 0.1; done
 DISPLAY=:$(head -n 1 "$display_file")
 export DISPLAY
 
-# The driver starts the program inside the desktop and reports the window's
-# frame once its password and pictures show.
-"$build/wine-run" explorer /desktop=rnrr,800x600 "$driver" "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" show >"$log" 2>&1 &
+# The driver starts the program inside the desktop and reports the frame
+# round what it shows once its password and pictures are there.
+"$build/wine-run" explorer /desktop=rnrr,800x600 "$driver" "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" "$mode" >"$log" 2>&1 &
 tries=0
 until grep -q '^shown' "$log"; do
   tries=$((tries + 1))

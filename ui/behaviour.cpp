@@ -19,6 +19,9 @@ constexpr WORD DropDownSelectionChanged = 1;
 constexpr int32_t FirstCarWithoutShocks = 4;
 constexpr int32_t FirstCarWithoutTires = 3;
 
+// Ctrl+V as the character that the keyboard translation makes of it.
+constexpr WPARAM CtrlV = 0x16;
+
 // Every text control's font: Tahoma with a character cell 16 pixels high.
 constexpr wchar_t ControlFontFace[] = L"Tahoma";
 constexpr LONG ControlFontHeight = 16;
@@ -52,6 +55,13 @@ void SelectWholeText(HWND Edit) {
     SendMessageW(Edit, EM_SETSEL, 0, -1);
 }
 
+// Ctrl+V, Shift+Insert and the paste command. A read-only box would paste
+// nothing; in the password box they take the clipboard's password instead.
+bool IsPasteRequest(UINT Message, WPARAM WParam) {
+    return Message == WM_PASTE || (Message == WM_CHAR && WParam == CtrlV) ||
+           (Message == WM_KEYDOWN && WParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
+}
+
 } // namespace
 
 LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -68,6 +78,10 @@ LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LPar
 LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
+    if (IsPasteRequest(Message, WParam)) {
+        OpenPasswordDialogFromClipboard();
+        return 0;
+    }
     return CallWindowProcW(SavedEditProc, Control, Message, WParam, LParam);
 }
 
@@ -112,11 +126,19 @@ void FocusNextControl() {
 
 void UpdateUpgradeVisibility() {
     int32_t Car = int32_t(SendMessageW(Controls.CarList, CB_GETCURSEL, 0, 0));
-    ShocksBarShown = Car < FirstCarWithoutShocks;
+    ShocksBarShown = ShocksBarShownFor(Car);
     ShowWindow(Controls.ShocksBar, ShocksBarShown ? SW_SHOW : SW_HIDE);
-    TiresBarShown = Car < FirstCarWithoutTires;
+    TiresBarShown = TiresBarShownFor(Car);
     ShowWindow(Controls.TiresBar, TiresBarShown ? SW_SHOW : SW_HIDE);
     DrawPictures();
+}
+
+bool ShocksBarShownFor(int32_t Car) {
+    return Car < FirstCarWithoutShocks;
+}
+
+bool TiresBarShownFor(int32_t Car) {
+    return Car < FirstCarWithoutTires;
 }
 
 void ApplyControlFont(HWND Control) {

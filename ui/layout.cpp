@@ -27,6 +27,8 @@ constexpr DWORD TrackbarStyle =
 constexpr DWORD SeparatorStyle = WS_CHILD | WS_VISIBLE;
 
 constexpr int32_t MoneyTextLimit = 3;
+// The password box's tip wraps into lines of at most this many pixels.
+constexpr int32_t TipWidth = 300;
 // Two lines split by a lone carriage return; the second credits the pictures.
 constexpr wchar_t CreditsText[] = L"Код: RnRR\rРисунки: свои";
 
@@ -271,6 +273,35 @@ void FillTabOrder() {
         TabOrder[Entry] = Order[Entry];
 }
 
+// "Ввести пароль..." at the end of the system menu, after a separator.
+void AddEnterPasswordItem() {
+    HMENU Menu = GetSystemMenu(Controls.MainWnd, FALSE);
+    TWideText Item = LoadInterfaceText(IDS_ENTER_PASSWORD_ITEM);
+    AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(Menu, MF_STRING, IDM_ENTER_PASSWORD, Item.Text);
+}
+
+// A tip over the password box: how to give the window a password. The tip
+// window is a pop-up owned by the main window, not one of its controls; it
+// watches the box's mouse messages itself (TTF_SUBCLASS). Made after the bar
+// classes, tips among them, are registered.
+void AddPasswordBoxTip() {
+    HWND Tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, Controls.MainWnd, nullptr, nullptr, nullptr);
+    // The tip keeps a copy of the text.
+    TWideText Text = LoadInterfaceText(IDS_PASSWORD_BOX_TIP);
+    TOOLINFOW Tool = {};
+    Tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.hwnd = Controls.MainWnd;
+    Tool.uId = reinterpret_cast<UINT_PTR>(Controls.PasswordBox);
+    Tool.lpszText = Text.Text;
+    SendMessageW(Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+    SendMessageW(Tip, TTM_SETMAXTIPWIDTH, 0, TipWidth);
+}
+
 } // namespace
 
 void CreateMainControls(HWND Window) {
@@ -281,6 +312,8 @@ void CreateMainControls(HWND Window) {
     for (const TControlRow &Row : ControlTable)
         CreateControl(Row);
     FillTabOrder();
+    AddEnterPasswordItem();
+    AddPasswordBoxTip();
     UpdateUpgradeVisibility();
     RecomputePassword();
     ShowWindow(Window, SW_SHOW);

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include "resource_ids.h"
+
 namespace {
 
 void HandleDestroy() {
@@ -31,23 +33,16 @@ void HandleCommand(WPARAM WParam, LPARAM LParam) {
         RecomputePassword();
 }
 
-void ShowCount(HWND Bar, HWND Count) {
-    int32_t Position = int32_t(SendMessageW(Bar, TBM_GETPOS, 0, 0));
-    wchar_t Text[12];
-    wsprintfW(Text, L"%d", Position);
-    SetWindowTextW(Count, Text);
-}
-
 // The password first, then the number beside an item trackbar.
 void HandleHScroll(LPARAM LParam) {
     RecomputePassword();
     HWND Bar = HWND(LParam);
     if (Bar == Controls.WeaponBar)
-        ShowCount(Controls.WeaponBar, Controls.WeaponCount);
+        ShowItemCount(Controls.WeaponBar, Controls.WeaponCount);
     else if (Bar == Controls.BoostBar)
-        ShowCount(Controls.BoostBar, Controls.BoostCount);
+        ShowItemCount(Controls.BoostBar, Controls.BoostCount);
     else if (Bar == Controls.DropBar)
-        ShowCount(Controls.DropBar, Controls.DropCount);
+        ShowItemCount(Controls.DropBar, Controls.DropCount);
 }
 
 // The default handling of an activation puts the focus on the main window
@@ -59,7 +54,25 @@ LRESULT HandleActivate(HWND Window, WPARAM WParam, LPARAM LParam) {
     return Result;
 }
 
+// The system menu's "Ввести пароль..." opens the dialog; every other command
+// is the default window procedure's.
+LRESULT HandleSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
+    // The system keeps the low four bits of a command for itself.
+    if ((WParam & 0xFFF0) == IDM_ENTER_PASSWORD) {
+        OpenPasswordDialog(nullptr);
+        return 0;
+    }
+    return DefWindowProcW(Window, WM_SYSCOMMAND, WParam, LParam);
+}
+
 } // namespace
+
+void ShowItemCount(HWND Bar, HWND Count) {
+    int32_t Position = int32_t(SendMessageW(Bar, TBM_GETPOS, 0, 0));
+    wchar_t Text[12];
+    wsprintfW(Text, L"%d", Position);
+    SetWindowTextW(Count, Text);
+}
 
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
     switch (Message) {
@@ -80,6 +93,8 @@ LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LP
         break;
     case WM_ACTIVATE:
         return HandleActivate(Window, WParam, LParam);
+    case WM_SYSCOMMAND:
+        return HandleSysCommand(Window, WParam, LParam);
     }
     return DefWindowProcW(Window, Message, WParam, LParam);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "interface_text.h"
+#include "settings.h"
 
 // The encoder's Windows-1251 text as UTF-16, for the platform's W calls:
 // Length bytes, or up to the zero when Length is -1; cut to 1023 characters.
@@ -20,6 +21,26 @@ void CreateMainControls(HWND Window);
 
 // Reads every control into Settings, encodes, and shows the grouped password.
 void RecomputePassword();
+
+// The other way: every list, bar and the money box (three digits) take the
+// values of Record (each within its range), the bars follow the car's rule,
+// and the password and pictures are made again from the controls. A bar that
+// the car hides keeps Record's level, but the password takes 0 for it.
+void LoadSettingsIntoControls(const TSettings &Record);
+
+// The number beside an item trackbar: its position.
+void ShowItemCount(HWND Bar, HWND Count);
+
+// The car's rule: ShocksBar is shown for cars 0..3, TiresBar for cars 0..2.
+bool ShocksBarShownFor(int32_t Car);
+bool TiresBarShownFor(int32_t Car);
+
+// The modal dialog that reads a password back, opened with Text in its field
+// (null for an empty field); OK loads the password into the controls, Cancel
+// changes nothing.
+void OpenPasswordDialog(const wchar_t *Text);
+// The same with the clipboard's text up to its first line break.
+void OpenPasswordDialogFromClipboard();
 
 // Emblem and car pictures, then DrawPictures: the whole set.
 void PaintMainWindow();

@@ -1,5 +1,6 @@
 // RecomputePassword: the one bridge from the window's controls to the
-// encoder. It always reads every control and always re-encodes.
+// encoder. It always reads every control and always re-encodes. And
+// LoadSettingsIntoControls, the way back for a password read in.
 #include "main_window.h"
 #include "window_state.h"
 
@@ -69,4 +70,40 @@ void RecomputePassword() {
     char PasswordDisplay[PasswordDisplaySize];
     FormatPasswordDisplay(PasswordDisplay);
     SetWindowTextW(Controls.PasswordBox, WideFrom1251(PasswordDisplay).Text);
+}
+
+void LoadSettingsIntoControls(const TSettings &Record) {
+    struct TControlValue {
+        HWND Control;
+        int32_t Value;
+    };
+    const TControlValue Lists[] = {
+        {Controls.DifficultyList, Record.Difficulty}, {Controls.HeroList, Record.Hero},
+        {Controls.PlanetList, Record.Planet},         {Controls.CarList, Record.Car},
+        {Controls.DivisionList, Record.Division},     {Controls.ColorList, Record.Color},
+    };
+    for (const TControlValue &Row : Lists)
+        SendMessageW(Row.Control, CB_SETCURSEL, Row.Value, 0);
+    const TControlValue Bars[] = {
+        {Controls.WeaponBar, Record.WeaponCharges}, {Controls.BoostBar, Record.BoostCharges},
+        {Controls.DropBar, Record.DropCharges},     {Controls.EngineBar, Record.Engine},
+        {Controls.ShocksBar, Record.Shocks},        {Controls.TiresBar, Record.Tires},
+        {Controls.ArmorBar, Record.Armor},
+    };
+    for (const TControlValue &Row : Bars)
+        SendMessageW(Row.Control, TBM_SETPOS, TRUE, Row.Value);
+    ShowItemCount(Controls.WeaponBar, Controls.WeaponCount);
+    ShowItemCount(Controls.BoostBar, Controls.BoostCount);
+    ShowItemCount(Controls.DropBar, Controls.DropCount);
+
+    const wchar_t Money[MoneyBufferSize] = {wchar_t(L'0' + Record.MoneyHundreds),
+                                            wchar_t(L'0' + Record.MoneyTens),
+                                            wchar_t(L'0' + Record.MoneyUnits), L'\0'};
+    SetWindowTextW(Controls.MoneyBox, Money);
+
+    // The bars' rule for the new car, then the password and the pictures,
+    // which draw the levels the password was made from.
+    UpdateUpgradeVisibility();
+    RecomputePassword();
+    DrawPictures();
 }

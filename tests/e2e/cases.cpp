@@ -7,11 +7,18 @@
 //   rnrr-e2e PROGRAM show         starts it, prints "shown LEFT TOP RIGHT BOTTOM" once
 //                                 its password and pictures are there, then waits
 //                                 for it to end (the screenshot script's helper)
+//   rnrr-e2e PROGRAM show-dialog  the same with the password dialog open over it
 #include "driver.h"
+
+#include "decode.h"
+#include "normalise.h"
+#include "reading.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 int RunBenchmarks(const std::wstring &BarePath);
 
@@ -681,30 +688,9 @@ void CaseRedraw() {
     StopProgram(Program);
 }
 
-struct TDialogSearch {
-    DWORD ProcessId;
-    const wchar_t *Title;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchDialog(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TDialogSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    if (ProcessId == Search->ProcessId && lstrcmpW(ClassName, L"#32770") == 0 &&
-        TextOf(Window) == Search->Title) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
+// A box of the program's with that caption, or null.
 HWND FindDialog(const TProgram &Program, const wchar_t *Title) {
-    TDialogSearch Search = {Program.Process.dwProcessId, Title, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&Search));
-    return Search.Found;
+    return FindProgramWindow(Program, L"#32770", Title);
 }
 
 // The close command and Alt+F4 both end the process with exit code 0; the
@@ -812,6 +798,440 @@ void CaseFault() {
     StopProgram(Program);
 }
 
+// ---- the dialog that reads a password back --------------------------------------
+
+// Values apart from the starting ones, every bar shown (Dirt Devil).
+TSettings DialogRecord() {
+    TSettings Record = {};
+    Record.Difficulty = 2;
+    Record.WeaponCharges = 3;
+    Record.BoostCharges = 5;
+    Record.DropCharges = 1;
+    Record.Engine = 2;
+    Record.Shocks = 2;
+    Record.Armor = 1;
+    Record.Tires = 1;
+    Record.Hero = 3;
+    Record.Planet = 6;
+    Record.Division = 1;
+    Record.Car = 0;
+    Record.Color = 5;
+    Record.MoneyHundreds = 2;
+    Record.MoneyTens = 5;
+    Record.MoneyUnits = 0;
+    return Record;
+}
+
+std::wstring Grouped(const char *Text) {
+    char Display[PasswordDisplaySize];
+    FormatPasswordDisplay(Text, Display);
+    wchar_t Wide[PasswordDisplaySize] = {};
+    MultiByteToWideChar(1251, 0, Display, -1, Wide, PasswordDisplaySize);
+    return Wide;
+}
+
+std::wstring PasswordOf(const TSettings &Record, char (&Text)[PasswordLength]) {
+    TPasswordBits Bits;
+    EncodeRecord(Record, Bits, Text);
+    return Grouped(Text);
+}
+
+// The password as a player might type it: the Latin look-alike of every
+// character that has one, other letters in lower case, hyphens between the
+// groups and blanks round it.
+std::wstring TypedForm(const char *Text) {
+    std::wstring Typed = L" ";
+    for (int I = 0; I < PasswordLength; ++I) {
+        if (I == 4 || I == 8)
+            Typed += L'-';
+        wchar_t C = 0;
+        for (const TLookAlike &Row : LookAlikes)
+            if (Row.To == Text[I] && Row.From < 0x80 && C == 0)
+                C = static_cast<wchar_t>(Row.From);
+        if (C == 0) {
+            MultiByteToWideChar(1251, 0, &Text[I], 1, &C, 1);
+            if (C >= 0x0410 && C <= 0x042F)
+                C += 0x20;
+        }
+        Typed += C;
+    }
+    return Typed + L" ";
+}
+
+// The first change of character 9 that fails the checks and has repairs.
+bool BreakPassword(const char (&Text)[PasswordLength], char (&Broken)[PasswordLength],
+                   TDecodeResult &Result) {
+    for (int Value = 0; Value < 32; ++Value) {
+        memcpy(Broken, Text, PasswordLength);
+        Broken[8] = PasswordAlphabet[Value];
+        DecodePasswordText(Broken, Result);
+        TRepair Any[1];
+        if (Result.Status == TDecodeStatus::ChecksFail && FindRepairs(Broken, Any, 1) > 0)
+            return true;
+    }
+    return false;
+}
+
+HWND WaitForDialog(const TProgram &Program) {
+    HWND Dialog = nullptr;
+    WaitFor(
+        [&] { return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr; },
+        5000);
+    return Dialog;
+}
+
+// Alt+Space, then Up (round to the last item) and Enter.
+HWND OpenByMenu(const TProgram &Program) {
+    BringToFront(Program);
+    PressKeyWith(VK_MENU, VK_SPACE);
+    if (!Check(WaitFor([&] { return FindProgramWindow(Program, L"#32768") != nullptr; }),
+               L"Alt+Space opens no system menu"))
+        return nullptr;
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    HWND Dialog = WaitForDialog(Program);
+    Check(Dialog != nullptr, L"the system menu's last item opens no dialog \"%ls\"", DialogTitle);
+    return Dialog;
+}
+
+std::wstring ItemText(HWND Dialog, int Id) {
+    return TextOf(GetDlgItem(Dialog, Id));
+}
+
+bool WaitForStatus(HWND Dialog, const std::function<bool(const std::wstring &)> &Holds,
+                   const wchar_t *What) {
+    return Check(WaitFor([&] { return Holds(ItemText(Dialog, DialogStatusId)); }),
+                 L"%ls: the status line reads \"%ls\"", What,
+                 ItemText(Dialog, DialogStatusId).c_str());
+}
+
+bool Contains(const std::wstring &Text, const std::wstring &Part) {
+    return Text.find(Part) != std::wstring::npos;
+}
+
+// OK (clicked, or Enter) closes the dialog.
+bool ConfirmDialog(const TProgram &Program, HWND Dialog, bool ByEnter) {
+    HWND Ok = GetDlgItem(Dialog, DialogOkId);
+    if (!Check(WaitFor([&] { return IsWindowEnabled(Ok) != 0; }), L"OK stays disabled"))
+        return false;
+    if (ByEnter)
+        PressKey(VK_RETURN);
+    else
+        ClickControl(Ok);
+    return Check(WaitFor([&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); }),
+                 L"OK leaves the dialog open") &&
+           Check(WaitFor([&] { return IsWindowEnabled(Program.Window) != 0; }),
+                 L"the window stays disabled after the dialog");
+}
+
+// Every list, bar, count and the money box as Record says, read from the
+// controls; the bars' visibility from the car's rule; the password box
+// showing Password, which the controls give too; the pictures to match.
+void CheckControlsHold(const TProgram &Program, const TSettings &Record,
+                       const std::wstring &Password, const wchar_t *After) {
+    // A list's selection, a bar's position, a count label's number.
+    const struct {
+        TControl Control;
+        int Value;
+    } Shown[] = {
+        {TControl::DifficultyList, Record.Difficulty},
+        {TControl::HeroList, Record.Hero},
+        {TControl::PlanetList, Record.Planet},
+        {TControl::CarList, Record.Car},
+        {TControl::DivisionList, Record.Division},
+        {TControl::ColorList, Record.Color},
+        {TControl::WeaponBar, Record.WeaponCharges},
+        {TControl::BoostBar, Record.BoostCharges},
+        {TControl::DropBar, Record.DropCharges},
+        {TControl::EngineBar, Record.Engine},
+        {TControl::ShocksBar, Record.Shocks},
+        {TControl::TiresBar, Record.Tires},
+        {TControl::ArmorBar, Record.Armor},
+        {TControl::WeaponCount, Record.WeaponCharges},
+        {TControl::BoostCount, Record.BoostCharges},
+        {TControl::DropCount, Record.DropCharges},
+    };
+    for (const auto &Row : Shown) {
+        HWND Control = ControlOf(Program, Row.Control);
+        const wchar_t *Class = RowOf(Row.Control).ClassName;
+        int Value = lstrcmpiW(Class, L"ComboBox") == 0 ? SelectionOf(Control)
+                    : lstrcmpiW(Class, L"Static") == 0 ? _wtoi(TextOf(Control).c_str())
+                                                       : PositionOf(Control);
+        Check(Value == Row.Value, L"after %ls: %ls shows %d, not %d", After,
+              RowOf(Row.Control).Name, Value, Row.Value);
+    }
+    wchar_t Money[4] = {static_cast<wchar_t>(L'0' + Record.MoneyHundreds),
+                        static_cast<wchar_t>(L'0' + Record.MoneyTens),
+                        static_cast<wchar_t>(L'0' + Record.MoneyUnits), 0};
+    Check(TextOf(ControlOf(Program, TControl::MoneyBox)) == Money,
+          L"after %ls: the money box reads \"%ls\", not \"%ls\"", After,
+          TextOf(ControlOf(Program, TControl::MoneyBox)).c_str(), Money);
+    const TCarFacts &Facts = CarFacts[Record.Car];
+    Check((IsWindowVisible(ControlOf(Program, TControl::ShocksBar)) != 0) == Facts.ShocksShown &&
+              (IsWindowVisible(ControlOf(Program, TControl::TiresBar)) != 0) == Facts.TiresShown,
+          L"after %ls: the shocks and tires bars do not follow car %d", After, Record.Car);
+    HWND Box = ControlOf(Program, TControl::PasswordBox);
+    Check(WaitFor([&] { return TextOf(Box) == Password; }),
+          L"after %ls: the password box shows \"%ls\", not \"%ls\"", After, TextOf(Box).c_str(),
+          Password.c_str());
+    CheckPassword(Program, After);
+    CheckPictures(Program, After);
+}
+
+// Every control's text, selection or position and visibility.
+std::wstring ControlState(const TProgram &Program) {
+    std::wstring State;
+    for (const TControlRow &Row : ControlRows) {
+        HWND Control = ControlOf(Program, Row.Control);
+        int Value = 0;
+        if (lstrcmpiW(Row.ClassName, L"ComboBox") == 0)
+            Value = SelectionOf(Control);
+        else if (lstrcmpiW(Row.ClassName, L"msctls_trackbar32") == 0)
+            Value = PositionOf(Control);
+        wchar_t Line[96];
+        wsprintfW(Line, L"%ls %d %d ", Row.Name, Value, IsWindowVisible(Control) != 0);
+        State += Line + TextOf(Control) + L"\n";
+    }
+    return State;
+}
+
+// The system menu item opens the dialog, empty, with OK disabled; the tip
+// over the password box names the ways in; a password typed with look-alikes,
+// lower case and hyphens is valid, and Enter loads it into every control.
+void CaseDialogMenu() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    BringToFront(Program);
+    HWND Box = ControlOf(Program, TControl::PasswordBox);
+    MouseTo(ScreenPointOf(Box, 20, 8));
+    MouseTo(ScreenPointOf(Box, 22, 10));
+    HWND Tip = nullptr;
+    Check(
+        WaitFor([&] { return (Tip = FindProgramWindow(Program, L"tooltips_class32")) != nullptr; }),
+        L"no tip shows over the password box");
+    if (Tip != nullptr)
+        Check(TextOf(Tip) == PasswordBoxTip, L"the tip reads \"%ls\"", TextOf(Tip).c_str());
+    MouseTo(ScreenPointOf(Program.Window, 440, 370));
+
+    HWND Dialog = OpenByMenu(Program);
+    if (Dialog != nullptr) {
+        Check(ItemText(Dialog, DialogFieldId).empty(), L"the field opens with \"%ls\"",
+              ItemText(Dialog, DialogFieldId).c_str());
+        WaitForStatus(
+            Dialog, [](const std::wstring &S) { return S == StatusEmpty; }, L"opening");
+        Check(!IsWindowEnabled(GetDlgItem(Dialog, DialogOkId)), L"OK is enabled for no password");
+        Check(!IsWindowEnabled(Program.Window), L"the dialog is not modal");
+        char Text[PasswordLength];
+        std::wstring Password = PasswordOf(DialogRecord(), Text);
+        std::wstring Typed = TypedForm(Text);
+        Check(Typed.find_first_of(L"BEHMOPTXYeopxy") != std::wstring::npos,
+              L"the typed form \"%ls\" has no look-alike", Typed.c_str());
+        TypeText(Typed.c_str());
+        Check(WaitFor([&] { return ItemText(Dialog, DialogFieldId) == Typed; }),
+              L"the field reads \"%ls\", not \"%ls\"", ItemText(Dialog, DialogFieldId).c_str(),
+              Typed.c_str());
+        WaitForStatus(
+            Dialog, [](const std::wstring &S) { return S == StatusValid; },
+            L"typing with look-alikes");
+        if (ConfirmDialog(Program, Dialog, true))
+            CheckControlsHold(Program, DialogRecord(), Password, L"a typed password");
+    }
+    StopProgram(Program);
+}
+
+// A password whose car hides both bars at non-zero levels: the dialog says
+// so and names the window's password, which the window then shows; the
+// hidden bars keep the levels.
+void CaseDialogHidden() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    TSettings Record = DialogRecord();
+    Record.Car = 4; // Havac: no shocks, no tires
+    TSettings WindowRecord = Record;
+    WindowRecord.Shocks = 0;
+    WindowRecord.Tires = 0;
+    char Text[PasswordLength], WindowText[PasswordLength];
+    std::wstring Password = PasswordOf(Record, Text);
+    std::wstring WindowPassword = PasswordOf(WindowRecord, WindowText);
+    HWND Dialog = OpenByMenu(Program);
+    if (Dialog != nullptr) {
+        TypeText(Password.c_str());
+        WaitForStatus(
+            Dialog,
+            [&](const std::wstring &S) {
+                return Contains(S, WindowPassword) &&
+                       Contains(S, L"амортизаторов (в пароле уровень 2)") &&
+                       Contains(S, L"шин (в пароле уровень 1)");
+            },
+            L"a password with hidden levels");
+        if (ConfirmDialog(Program, Dialog, false))
+            CheckControlsHold(Program, Record, WindowPassword, L"a password with hidden levels");
+    }
+    StopProgram(Program);
+}
+
+// A character that is never in a password is named with its place; a
+// password that fails its checks names them and lists every repair with its
+// password; the chosen repair goes into the field, and OK loads it.
+void CaseDialogRepair() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    char Text[PasswordLength], Broken[PasswordLength];
+    PasswordOf(DialogRecord(), Text);
+    TDecodeResult Result;
+    HWND Dialog = OpenByMenu(Program);
+    if (Dialog != nullptr && Check(BreakPassword(Text, Broken, Result), L"no broken password")) {
+        TypeText(L"пьфм q");
+        WaitForStatus(
+            Dialog, [](const std::wstring &S) { return Contains(S, L"«q» (U+0071) на месте 6"); },
+            L"typing q");
+        for (int Press = 0; Press < 6; ++Press)
+            PressKey(VK_BACK);
+        WaitForStatus(
+            Dialog, [](const std::wstring &S) { return S == StatusEmpty; }, L"deleting it all");
+
+        static TRepair Repairs[RepairTrialCount];
+        int Count = FindRepairs(Broken, Repairs, RepairTrialCount);
+        std::wstring Positions;
+        for (int I = 0; I < Result.FailedCount; ++I)
+            Positions += (I > 0 ? L", " : L"") + std::to_wstring(Result.FailedChecks[I]);
+        TypeText(Grouped(Broken).c_str());
+        WaitForStatus(
+            Dialog,
+            [&](const std::wstring &S) {
+                return Contains(S, L"0..17: " + Positions + L".") &&
+                       Contains(S, L"дают " + std::to_wstring(Count) + L" замен");
+            },
+            L"a password that fails its checks");
+        Check(!IsWindowEnabled(GetDlgItem(Dialog, DialogOkId)), L"OK is enabled for %ls",
+              Grouped(Broken).c_str());
+        HWND List = GetDlgItem(Dialog, DialogListId);
+        Check(SendMessageW(List, LB_GETCOUNT, 0, 0) == Count, L"the list holds %ld repairs, not %d",
+              static_cast<long>(SendMessageW(List, LB_GETCOUNT, 0, 0)), Count);
+        int Chosen = 0;
+        for (int I = 0; I < Count; ++I) {
+            wchar_t Entry[512] = {};
+            SendMessageW(List, LB_GETTEXT, I, reinterpret_cast<LPARAM>(Entry));
+            Check(Contains(Entry, Grouped(Repairs[I].Text)), L"repair %d reads \"%ls\"", I, Entry);
+            if (memcmp(Repairs[I].Text, Text, PasswordLength) == 0)
+                Chosen = I;
+        }
+        // Into the list by a click on its first line, then down to the one.
+        int ItemHeight = static_cast<int>(SendMessageW(List, LB_GETITEMHEIGHT, 0, 0));
+        ClickAt(ScreenPointOf(List, 30, ItemHeight / 2));
+        PressKey(VK_HOME);
+        for (int Step = 0; Step < Chosen; ++Step)
+            PressKey(VK_DOWN);
+        HWND Take = GetDlgItem(Dialog, DialogTakeId);
+        if (Check(WaitFor([&] { return IsWindowEnabled(Take) != 0; }),
+                  L"choosing a repair leaves its button disabled")) {
+            ClickControl(Take);
+            std::wstring Repaired = Grouped(Repairs[Chosen].Text);
+            Check(WaitFor([&] { return ItemText(Dialog, DialogFieldId) == Repaired; }),
+                  L"the field reads \"%ls\" after taking %ls",
+                  ItemText(Dialog, DialogFieldId).c_str(), Repaired.c_str());
+            WaitForStatus(
+                Dialog, [](const std::wstring &S) { return S == StatusValid; }, L"taking a repair");
+            if (ConfirmDialog(Program, Dialog, false))
+                CheckControlsHold(Program, Repairs[Chosen].Record, Repaired, L"a repair");
+        }
+    }
+    StopProgram(Program);
+}
+
+// Cancel, and Escape, after a valid password: no control changes.
+void CaseDialogCancel() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    std::wstring Before = ControlState(Program);
+    char Text[PasswordLength];
+    std::wstring Password = PasswordOf(DialogRecord(), Text);
+    for (bool ByEscape : {false, true}) {
+        HWND Dialog = OpenByMenu(Program);
+        if (Dialog == nullptr)
+            break;
+        TypeText(Password.c_str());
+        WaitForStatus(
+            Dialog, [](const std::wstring &S) { return S == StatusValid; },
+            L"typing before cancelling");
+        if (ByEscape)
+            PressKey(VK_ESCAPE);
+        else
+            ClickControl(GetDlgItem(Dialog, DialogCancelId));
+        const wchar_t *Way = ByEscape ? L"Escape" : L"Cancel";
+        Check(WaitFor([&] { return !IsWindow(Dialog); }), L"%ls leaves the dialog open", Way);
+        Check(WaitFor([&] { return ControlState(Program) == Before; }),
+              L"%ls changed the controls:\n%ls", Way, ControlState(Program).c_str());
+    }
+    StopProgram(Program);
+}
+
+// Ctrl+V in the read-only password box opens the dialog with the clipboard's
+// first line; OK loads it.
+void CaseDialogPaste() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    char Text[PasswordLength];
+    std::wstring Password = PasswordOf(DialogRecord(), Text);
+    std::wstring Typed = TypedForm(Text);
+    PutOnClipboard((Typed + L"\r\nthe next line").c_str());
+    if (FocusControl(Program, TControl::PasswordBox)) {
+        PressKeyWith(VK_CONTROL, 'V');
+        HWND Dialog = WaitForDialog(Program);
+        if (Check(Dialog != nullptr, L"Ctrl+V in the password box opens no dialog")) {
+            Check(ItemText(Dialog, DialogFieldId) == Typed, L"the field opens with \"%ls\"",
+                  ItemText(Dialog, DialogFieldId).c_str());
+            WaitForStatus(
+                Dialog, [](const std::wstring &S) { return S == StatusValid; }, L"pasting");
+            if (ConfirmDialog(Program, Dialog, false))
+                CheckControlsHold(Program, DialogRecord(), Password, L"a pasted password");
+        }
+    }
+    StopProgram(Program);
+}
+
+// For the README's picture: the dialog over the window, holding a password
+// that fails its checks, with its repairs.
+int ShowDialog() {
+    TProgram Program;
+    if (!StartProgram(Program))
+        return 1;
+    char Text[PasswordLength], Broken[PasswordLength];
+    PasswordOf(DialogRecord(), Text);
+    TDecodeResult Result;
+    HWND Dialog = OpenByMenu(Program);
+    if (Dialog == nullptr || !BreakPassword(Text, Broken, Result))
+        return 1;
+    TypeText(TypedForm(Broken).c_str());
+    HWND List = GetDlgItem(Dialog, DialogListId);
+    WaitFor([&] { return SendMessageW(List, LB_GETCOUNT, 0, 0) > 0; });
+    ClickAt(ScreenPointOf(List, 30, 6));
+    Sleep(300);
+    RECT Outer, Own;
+    GetWindowRect(Program.Window, &Outer);
+    GetWindowRect(Dialog, &Own);
+    Print(L"shown %ld %ld %ld %ld", std::min(Outer.left, Own.left), std::min(Outer.top, Own.top),
+          std::max(Outer.right, Own.right), std::max(Outer.bottom, Own.bottom));
+    WaitForExit(Program, 120000);
+    StopProgram(Program);
+    return FailureCount == 0 ? 0 : 1;
+}
+
 int ShowProgram() {
     TProgram Program;
     if (!StartProgram(Program))
@@ -844,6 +1264,11 @@ const TCase Cases[] = {
     {L"close", CaseClose},                // close command and Alt+F4: exit code 0
     {L"two-copies", CaseTwoCopies},       // two copies side by side
     {L"fault", CaseFault},                // the default fault report and its exit code
+    {L"dialog-menu", CaseDialogMenu},     // tip, system menu, a typed password loaded
+    {L"dialog-hidden", CaseDialogHidden}, // levels of hidden bars: notice, window's password
+    {L"dialog-repair", CaseDialogRepair}, // bad character, failing checks, a repair loaded
+    {L"dialog-cancel", CaseDialogCancel}, // Cancel and Escape change nothing
+    {L"dialog-paste", CaseDialogPaste},   // Ctrl+V in the password box
 };
 
 } // namespace
@@ -858,6 +1283,8 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
         return ArgumentCount > 3 ? RunBenchmarks(Arguments[3]) : 2;
     if (lstrcmpW(Arguments[2], L"show") == 0)
         return ShowProgram();
+    if (lstrcmpW(Arguments[2], L"show-dialog") == 0)
+        return ShowDialog();
     for (int Index = 2; Index < ArgumentCount; ++Index) {
         const TCase *Found = nullptr;
         for (const TCase &Case : Cases)

@@ -65,25 +65,6 @@ bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs) {
 
 namespace {
 
-struct TWindowSearch {
-    DWORD ProcessId;
-    const wchar_t *ClassName;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchTopWindow(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TWindowSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct TChildList {
     HWND Parent;
     std::vector<HWND> Children;
@@ -107,17 +88,12 @@ bool StartProgram(TProgram &Program) {
                               nullptr, nullptr, &Startup, &Program.Process) != 0,
                L"cannot start %ls (error %lu)", ProgramPath.c_str(), GetLastError()))
         return false;
-    TWindowSearch Search = {Program.Process.dwProcessId, L"TPasForm", nullptr};
+    HWND Found = nullptr;
     bool Shown = WaitFor(
-        [&] {
-            Search.Found = nullptr;
-            EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&Search));
-            return Search.Found != nullptr && IsWindowVisible(Search.Found);
-        },
-        20000);
+        [&] { return (Found = FindProgramWindow(Program, L"TPasForm")) != nullptr; }, 20000);
     if (!Check(Shown, L"no visible window of class TPasForm appeared"))
         return false;
-    Program.Window = Search.Found;
+    Program.Window = Found;
     if (!FindControls(Program))
         return false;
     return Check(
@@ -376,6 +352,11 @@ bool ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
 }
 
 void PasteText(const wchar_t *Text) {
+    PutOnClipboard(Text);
+    PressKeyWith(VK_CONTROL, 'V');
+}
+
+void PutOnClipboard(const wchar_t *Text) {
     size_t Bytes = (wcslen(Text) + 1) * sizeof(wchar_t);
     HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, Bytes);
     memcpy(GlobalLock(Memory), Text, Bytes);
@@ -385,7 +366,56 @@ void PasteText(const wchar_t *Text) {
         SetClipboardData(CF_UNICODETEXT, Memory);
         CloseClipboard();
     }
-    PressKeyWith(VK_CONTROL, 'V');
+}
+
+void TypeText(const wchar_t *Text) {
+    for (const wchar_t *C = Text; *C != 0; ++C) {
+        INPUT Input[2] = {};
+        for (int Stroke = 0; Stroke < 2; ++Stroke) {
+            Input[Stroke].type = INPUT_KEYBOARD;
+            Input[Stroke].ki.wScan = *C;
+            Input[Stroke].ki.dwFlags = KEYEVENTF_UNICODE | (Stroke == 1 ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, Input, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
+namespace {
+
+struct TOwnWindowSearch {
+    DWORD ProcessId;
+    const wchar_t *ClassName;
+    const wchar_t *Title;
+    HWND Found;
+};
+
+BOOL CALLBACK MatchOwnWindow(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TOwnWindowSearch *>(Parameter);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0 &&
+        IsWindowVisible(Window) && (Search->Title == nullptr || TextOf(Window) == Search->Title)) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName, const wchar_t *Title) {
+    TOwnWindowSearch Search = {Program.Process.dwProcessId, ClassName, Title, nullptr};
+    EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&Search));
+    return Search.Found;
+}
+
+void ClickControl(HWND Control) {
+    RECT Inside;
+    GetClientRect(Control, &Inside);
+    ClickAt(ScreenPointOf(Control, Inside.right / 2, Inside.bottom / 2));
 }
 
 POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {

@@ -80,6 +80,15 @@ bool FocusControl(const TProgram &Program, TControl Control);
 // user steps through a focused drop-down list.
 bool ChooseWithKeys(const TProgram &Program, TControl List, int Index);
 void PasteText(const wchar_t *Text); // puts Text on the clipboard, then Ctrl+V
+void PutOnClipboard(const wchar_t *Text);
+// Types any characters, Cyrillic included, as Unicode key events (VK_PACKET).
+void TypeText(const wchar_t *Text);
+// A visible top-level window of the program of class ClassName (and, when
+// Title is not null, with that caption); null when there is none.
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName,
+                       const wchar_t *Title = nullptr);
+// A click in the middle of a control.
+void ClickControl(HWND Control);
 // The thumb's centre at a position, in the bar's client pixels, taken from a
 // trackbar of the same class, style and size in the driver's own process.
 POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position);

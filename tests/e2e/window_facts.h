@@ -265,3 +265,23 @@ constexpr POINT DropIconAt = {5, 224};
 constexpr SIZE UpgradeCell = {40, 32};
 constexpr SIZE IconCell = {23, 19};
 constexpr int IconRowTop = 128; // the sheet's icon row; upgrade row r starts at 32 r
+
+// ---- the dialog that reads a password back ----------------------------------
+
+// The system menu item and the password box's tip that lead to it.
+constexpr const wchar_t *EnterPasswordItem = L"Ввести пароль...";
+constexpr const wchar_t *PasswordBoxTip =
+    L"Ctrl+V или пункт «Ввести пароль...» системного меню (Alt+Пробел): ввести пароль, и окно "
+    L"покажет, что в нём";
+
+// Its caption, control identifiers and fixed texts.
+constexpr const wchar_t *DialogTitle = L"Ввести пароль";
+constexpr int DialogFieldId = 1002;  // the password as typed
+constexpr int DialogStatusId = 1003; // the line that assesses it
+constexpr int DialogListId = 1004;   // the single-character repairs
+constexpr int DialogTakeId = 1005;   // puts the chosen repair in the field
+constexpr int DialogOkId = 1;        // IDOK
+constexpr int DialogCancelId = 2;    // IDCANCEL
+constexpr const wchar_t *StatusEmpty =
+    L"Введите 12 знаков пароля; пробелы, дефисы, строчные и похожие латинские буквы можно.";
+constexpr const wchar_t *StatusValid = L"Пароль верен: ОК перенесёт его значения в окно.";

@@ -294,6 +294,17 @@ TEST_F(MainWindow, TextControlsDrawInTahomaSixteenPixelsHigh) {
 }
 
 // Runs last (gtest keeps the order of a file): destroying the window.
+TEST_F(MainWindow, SystemMenuEndsInTheItemThatOpensThePasswordDialog) {
+    HMENU Menu = GetSystemMenu(Controls.MainWnd, FALSE);
+    int Last = GetMenuItemCount(Menu) - 1;
+    ASSERT_GT(Last, 0);
+    wchar_t Text[64] = {};
+    GetMenuStringW(Menu, Last, Text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(Text), L"Ввести пароль...");
+    EXPECT_EQ(GetMenuItemID(Menu, Last), 0x0100u); // a multiple of 16, as system commands are
+    EXPECT_EQ(GetMenuState(Menu, Last - 1, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+}
+
 TEST_F(MainWindow, ZzDestroyingEndsTheLoopAndLaterDrawingIsHarmless) {
     DestroyWindow(Controls.MainWnd);
     EXPECT_EQ(MemoryDC, nullptr);

@@ -1,0 +1,21 @@
+// The Russian plural form of a count: the last two digits decide.
+#include "russian_plural.h"
+
+#include <gtest/gtest.h>
+
+TEST(RussianPlural, FormFollowsTheLastTwoDigits) {
+    const struct {
+        int32_t Count;
+        TPluralForm Form;
+    } Cases[] = {
+        {0, TPluralForm::Many},         {1, TPluralForm::One},    {2, TPluralForm::Few},
+        {4, TPluralForm::Few},          {5, TPluralForm::Many},   {11, TPluralForm::Many},
+        {12, TPluralForm::Many},        {14, TPluralForm::Many},  {18, TPluralForm::Many},
+        {21, TPluralForm::One},         {22, TPluralForm::Few},   {25, TPluralForm::Many},
+        {101, TPluralForm::One},        {111, TPluralForm::Many}, {112, TPluralForm::Many},
+        {372, TPluralForm::Few},        {-1, TPluralForm::One},   {-12, TPluralForm::Many},
+        {INT32_MIN, TPluralForm::Many}, // ...48
+    };
+    for (const auto &Case : Cases)
+        EXPECT_EQ(RussianPluralForm(Case.Count), Case.Form) << Case.Count;
+}
