@@ -37,7 +37,7 @@ win64: setup
 # Every run always runs; the target fails when any has a failure. The 32-bit
 # suite runs where the 32-bit loader really starts; elsewhere one line says
 # why it was left out, and the 32-bit programs get their static checks.
-test: host win win64
+test: host win win64 web
 	@status=0; \
 	echo "== host tests =="; \
 	ctest --test-dir $(HOST) --output-on-failure -j$(JOBS) || status=1; \
@@ -51,6 +51,8 @@ test: host win win64
 	  echo "== static checks of the 32-bit programs (read by the 64-bit build) =="; \
 	  ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -L win32-static || status=1; \
 	fi; \
+	echo "== web tests (module under node, page in headless Chromium) =="; \
+	$(WEB_TEST) || status=1; \
 	exit $$status
 
 # The Windows build this machine runs, win or win64: the 32-bit one first.
@@ -70,3 +72,22 @@ bench-window: setup
 # docs/window.png, the README's picture of the window as it opens.
 screenshot: setup
 	@target=$(RUNNABLE); $(MAKE) $$target && sh tools/screenshot.sh $(BUILD)/$$target docs/window.png
+
+# The web edition: the page, self-contained with relative addresses, in
+# build/web; serve-web shows it on 127.0.0.1; web-screenshots makes
+# docs/web.png and docs/web-phone.png; bench-web prints its figures.
+.PHONY: web serve-web web-screenshots bench-web
+WEB := $(BUILD)/web
+WEB_TEST = RNRR_HOST_BIN=$(abspath $(HOST))/bin node --test --test-concurrency=1 web/tests/
+
+web: setup
+	@sh web/build.sh $(WEB)
+
+serve-web: web
+	@node web/tools/serve.mjs $(WEB)
+
+web-screenshots: web
+	@node web/tools/screenshots.mjs $(WEB) docs
+
+bench-web: web
+	@node web/tools/bench.mjs $(WEB)
