@@ -39,7 +39,7 @@ win64: setup
 # Every run always runs; the target fails when any has a failure. The 32-bit
 # suite runs where the 32-bit loader really starts; elsewhere one line says
 # why it was left out, and the 32-bit programs get their static checks.
-test: host win win64
+test: host win win64 web
 	@status=0; \
 	echo "== host tests =="; \
 	ctest --test-dir $(HOST) --output-on-failure -j$(JOBS) || status=1; \
@@ -53,6 +53,8 @@ test: host win win64
 	  echo "== static checks of the 32-bit programs (read by the 64-bit build) =="; \
 	  ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -L win32-static || status=1; \
 	fi; \
+	echo "== web tests (module under node, page in headless Chromium) =="; \
+	$(WEB_TEST) || status=1; \
 	exit $$status
 
 # The Windows build this machine runs, win or win64: the 32-bit one first.
@@ -69,7 +71,7 @@ clean:
 # (release/make_zip.py). DIST_FOLDERS: more folders for the zip, each
 # NAME=FOLDER, FOLDER made by `make NAME` first.
 DIST_PROGRAMS := rnrr-password rnrr-pw
-DIST_FOLDERS :=
+DIST_FOLDERS := web=$(BUILD)/web
 .PHONY: dist check-reproducible
 dist: setup
 	@$(CONFIGURE_WIN) && cmake --build $(WIN) -j$(JOBS) --target $(DIST_PROGRAMS)
@@ -97,3 +99,22 @@ screenshot: setup
 screenshot-dialog: setup
 	@target=$(RUNNABLE); $(MAKE) $$target && \
 	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog.png show-dialog
+
+# The web edition: the page, self-contained with relative addresses, in
+# build/web; serve-web shows it on 127.0.0.1; web-screenshots makes
+# docs/web.png and docs/web-phone.png; bench-web prints its figures.
+.PHONY: web serve-web web-screenshots bench-web
+WEB := $(BUILD)/web
+WEB_TEST = RNRR_HOST_BIN=$(abspath $(HOST))/bin node --test --test-concurrency=1 web/tests/
+
+web: setup
+	@sh web/build.sh $(WEB)
+
+serve-web: web
+	@node web/tools/serve.mjs $(WEB)
+
+web-screenshots: web
+	@node web/tools/screenshots.mjs $(WEB) docs
+
+bench-web: web
+	@node web/tools/bench.mjs $(WEB)

@@ -2,12 +2,15 @@
 """Make the program's bitmaps and icon from the sources in res/art.
 
     make_art.py SOURCE_DIR OUTPUT_DIR
+    make_art.py --png SOURCE_DIR OUTPUT_DIR
 
 Reads palette.txt (one character per colour), the character grids of
 items.txt, cars.txt, emblem.txt and icon.txt, and the shape drawing of
 parts.py, and writes sheet.bmp, emblem.bmp, car1.bmp, car2.bmp, extra.bmp
 (24-bit uncompressed, bottom-up) and app.ico (six images: 32 and 16 pixels
-at 4, 8 and 32 bits per pixel). Standard library only.
+at 4, 8 and 32 bits per pixel). With --png it writes the same pictures as
+PNG files for the page instead, and the icon at 32, 192 and 512 pixels.
+Standard library only.
 """
 
 import importlib.util
@@ -15,6 +18,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 KEY = (255, 255, 0)  # transparent key of the car pictures
 BLACK = (0, 0, 0)
@@ -265,11 +269,28 @@ def make_emblem(mask, palette):
     return emblem
 
 
-def main():
-    if len(sys.argv) != 3:
-        sys.exit(__doc__)
-    src, out = sys.argv[1], sys.argv[2]
-    os.makedirs(out, exist_ok=True)
+def write_png(path, canvas, scale=1, key=None):
+    """An 8-bit RGBA PNG, each pixel scale x scale; None and the key colour are transparent."""
+    rows = bytearray()
+    for y in range(canvas.height):
+        row = bytearray(b"\0")  # filter type 0 for every row
+        for x in range(canvas.width):
+            c = canvas.get(x, y)
+            pixel = bytes((0, 0, 0, 0)) if c is None or c == key else bytes((*c, 255))
+            row += pixel * scale
+        rows += bytes(row) * scale
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", canvas.width * scale, canvas.height * scale, 8, 6, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(rows), 9))
+                + chunk(b"IEND", b""))
+
+
+def draw_pictures(src):
+    """Every picture of the program as a canvas, by name, and the icon's two sizes."""
     palette = read_palette(os.path.join(src, "palette.txt"))
     module_spec = importlib.util.spec_from_file_location("parts", os.path.join(src, "parts.py"))
     parts = importlib.util.module_from_spec(module_spec)
@@ -282,19 +303,40 @@ def main():
                           path, key_allowed=False)
             grids[key] = grid
 
-    write_bmp(os.path.join(out, "sheet.bmp"), make_sheet(parts, grids, palette))
-    write_bmp(os.path.join(out, "emblem.bmp"), make_emblem(grids["emblem"], palette))
-    write_bmp(os.path.join(out, "car1.bmp"), make_car(grids["car1"], palette))
-    write_bmp(os.path.join(out, "car2.bmp"), make_car(grids["car2"], palette))
     extra = Canvas(ICON_W, ICON_H)
     framed_icon(extra, grids["extra"], palette, 0, 0)
-    write_bmp(os.path.join(out, "extra.bmp"), extra)
-
+    pictures = {
+        "sheet": make_sheet(parts, grids, palette),
+        "emblem": make_emblem(grids["emblem"], palette),
+        "car1": make_car(grids["car1"], palette),
+        "car2": make_car(grids["car2"], palette),
+        "extra": extra,
+    }
     icons = {}
     for size in (32, 16):
         icon = Canvas(size, size, None)
         icon.blit(grids[f"icon{size}"], palette, 0, 0)
         icons[size] = icon
+    return pictures, icons
+
+
+def main():
+    png = len(sys.argv) == 4 and sys.argv[1] == "--png"
+    if len(sys.argv) != 3 and not png:
+        sys.exit(__doc__)
+    src, out = sys.argv[-2], sys.argv[-1]
+    os.makedirs(out, exist_ok=True)
+    pictures, icons = draw_pictures(src)
+    if png:
+        # The page's copies: the car surround transparent, the icon also
+        # enlarged for the home screen.
+        for name, canvas in pictures.items():
+            write_png(os.path.join(out, name + ".png"), canvas, key=KEY if name.startswith("car") else None)
+        for scale in (1, 6, 16):
+            write_png(os.path.join(out, f"icon-{32 * scale}.png"), icons[32], scale)
+        return
+    for name, canvas in pictures.items():
+        write_bmp(os.path.join(out, name + ".bmp"), canvas)
     write_ico(os.path.join(out, "app.ico"),
               [(icons[32], 4), (icons[16], 4), (icons[32], 8), (icons[16], 8), (icons[32], 32),
                (icons[16], 32)])

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes a Debian 12 machine ready to build and test the program: the host
 # toolchain, the i686 and x86-64 MinGW cross compilers, Wine's 32- and 64-bit
-# loaders and a virtual X display. Idempotent: when every package is already
+# loaders, a virtual X display, and for the page the wasm32 toolchain,
+# Chromium, Node.js and the npm packages of web/. Idempotent: when every package is already
 # installed it only checks and returns within seconds. Must run as root (or
 # with sudo). It installs packages and changes nothing else: the 32-bit
 # loader is installed even where the kernel cannot run it, and then unused.
@@ -14,6 +15,8 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth x11-utils imagemagick
+  clang lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
+  chromium nodejs
 )
 
 missing=()
@@ -22,15 +25,27 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Debian's nodejs carries no npm (other builds of nodejs do).
+command -v npm >/dev/null || missing+=(npm)
 
-as_root=()
-[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
 
-echo "setup: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${as_root[@]}" dpkg --add-architecture i386
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+  fi
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
+    "${packages[@]}" "${missing[@]}" >/dev/null
 fi
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
-  "${packages[@]}" >/dev/null
+
+# The page's test tools, pinned by web/package-lock.json: installed again only
+# when the lock file has changed since the last install.
+web=$(dirname "$0")/../web
+if ! cmp -s "$web/package-lock.json" "$web/node_modules/.rnrr-installed-lock" 2>/dev/null; then
+  echo "setup: npm ci in web/"
+  (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+  cp "$web/package-lock.json" "$web/node_modules/.rnrr-installed-lock"
+fi

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds rnrr.wasm from the encoder's sources and rnrr_module.cpp:
+#   web/module/build.sh OUTPUT.wasm
+# Freestanding: no C library, no start function; the exports are the
+# export_name attributes in rnrr_module.cpp. Bulk memory gives the record
+# copies their memcpy.
+set -eu
+here=$(dirname "$0")
+encoder=$here/../../encoder
+clang++ --target=wasm32-wasi -std=c++17 -O2 -Wall -Wextra -Werror -fno-exceptions -fno-rtti \
+  -nostdlib -mbulk-memory -I"$encoder" \
+  -Wl,--no-entry -Wl,--strip-all -Wl,-z,stack-size=65536 \
+  "$here/rnrr_module.cpp" "$encoder/tables.cpp" "$encoder/password.cpp" "$encoder/reading.cpp" \
+  "$encoder/decode.cpp" "$encoder/normalise.cpp" -o "$1"

@@ -1,0 +1,84 @@
+// Starts the page: the module, the window's controls, the password field,
+// the address, the language switch, the copy button and the offline cache.
+import data from "../data.js";
+import { readFragment, fragmentOf } from "./address.js";
+import { createEntry } from "./entry.js";
+import { createForm } from "./form.js";
+import { load } from "./module.js";
+import { registerOffline } from "./offline.js";
+import * as texts from "./texts.js";
+
+const AnnounceDelay = 600; // ms of quiet before the password is read out
+
+const byId = (id) => document.getElementById(id);
+
+function applyTexts(form) {
+  document.documentElement.lang = texts.currentLanguage();
+  for (const element of document.querySelectorAll("[data-string]"))
+    element.textContent = texts.windowText(element.dataset.string);
+  for (const element of document.querySelectorAll("[data-page]"))
+    element.textContent = texts.pageText(element.dataset.page);
+  for (const element of document.querySelectorAll("[data-option]"))
+    element.textContent = texts.optionLabel(element.dataset.option);
+  const caption = `${texts.windowText("IDS_CAPTION")} ${data.version}`;
+  byId("caption").textContent = caption;
+  document.title = caption;
+  byId("credits").replaceChildren(...texts.credits().flatMap((line, i) => (i ? [document.createElement("br"), line] : [line])));
+  for (const button of document.querySelectorAll("[data-language]"))
+    button.setAttribute("aria-pressed", String(button.dataset.language === texts.currentLanguage()));
+  form.fillLists();
+}
+
+function showNotice(text) {
+  byId("notice").textContent = text;
+  byId("notice").hidden = false;
+}
+
+async function copyPassword(form) {
+  try {
+    await navigator.clipboard.writeText(form.password());
+    showNotice(texts.pageText("copied"));
+  } catch {
+    byId("password").select();
+    showNotice(texts.pageText(document.execCommand("copy") ? "copied" : "copyFailed"));
+  }
+}
+
+async function start() {
+  const module = await load();
+  let announceTimer = 0;
+  let ready = false;
+  const form = createForm(module, (password) => {
+    if (!ready) return;
+    history.replaceState(null, "", fragmentOf(form.state()));
+    clearTimeout(announceTimer);
+    announceTimer = setTimeout(() => {
+      byId("announce").textContent = `${texts.windowText("IDS_PASSWORD_LABEL")} ${password}`;
+    }, AnnounceDelay);
+  });
+  const entry = createEntry(module, form);
+  applyTexts(form);
+
+  const valueCount = (name) => module.valueCount(data.fields.indexOf(name));
+  const applyFragment = () => {
+    const state = readFragment(location.hash, valueCount, data.window.moneyLimit);
+    if (state && state.malformed) showNotice(texts.pageText("addressIgnored"));
+    else if (state) form.setState(state);
+  };
+  applyFragment();
+  ready = true;
+  window.addEventListener("hashchange", applyFragment);
+
+  for (const button of document.querySelectorAll("[data-language]"))
+    button.addEventListener("click", () => {
+      texts.setLanguage(button.dataset.language);
+      applyTexts(form);
+      entry.read();
+    });
+  byId("copy").addEventListener("click", () => copyPassword(form));
+  document.body.dataset.ready = "true";
+  performance.mark("password-shown");
+  registerOffline();
+}
+
+start();

@@ -1,0 +1,48 @@
+// The interface texts in the chosen language: the window's own (string
+// table, list names, bar labels) and the page's, both from data.js. Russian
+// is the window's language and the default; the choice is remembered.
+import data from "../data.js";
+
+const StorageKey = "rnrr-password-language";
+export const Languages = ["ru", "en"];
+
+let language = "ru";
+try {
+  const saved = localStorage.getItem(StorageKey);
+  if (Languages.includes(saved)) language = saved;
+} catch {
+  // Storage may be closed (private mode): the choice then lasts the visit.
+}
+
+export const currentLanguage = () => language;
+
+export function setLanguage(next) {
+  language = next;
+  try {
+    localStorage.setItem(StorageKey, next);
+  } catch {
+    // See above.
+  }
+}
+
+// A string-table text by its identifier name or number.
+export function windowText(idOrName) {
+  const entry =
+    typeof idOrName === "number"
+      ? Object.values(data.strings).find((s) => s.id === idOrName)
+      : data.strings[idOrName];
+  return entry[language];
+}
+
+// A list name as the module gives it, translated where the page has English.
+export const listName = (name) => (language === "en" && data.names[name]) || name;
+
+export const optionLabel = (field) => data.options.find((o) => o.field === field)[language];
+
+// A page text with its {placeholders} filled in.
+export function pageText(key, values = {}) {
+  const text = data.page[key][language];
+  return typeof text === "string" ? text.replace(/\{(\w+)\}/g, (_, k) => values[k]) : text;
+}
+
+export const credits = () => data.window.credits[language];
