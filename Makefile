@@ -89,3 +89,10 @@ fuzz: fuzz-build
 	@cmake -S tests/fuzz -B $(FUZZ) -DRNRR_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	@status=0; ctest --test-dir $(FUZZ) --output-on-failure -j1 || status=1; \
 	cat $(FUZZ)/work-*/figures.txt; exit $$status
+
+# The window soak: 10 000 random actions on one copy (make test runs 1 000).
+SOAK_ACTIONS ?= 10000
+.PHONY: soak
+soak: win64
+	@sh tests/e2e/run-e2e.sh $(WIN64)/wine-run $(WIN64)/e2e-prefix en_US.UTF-8 \
+	  $(WIN64)/bin/rnrr-soak.exe Z:$(abspath $(WIN64))/bin/rnrr-password.exe $(SOAK_ACTIONS)
