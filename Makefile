@@ -94,5 +94,5 @@ fuzz: fuzz-build
 SOAK_ACTIONS ?= 10000
 .PHONY: soak
 soak: win64
-	@sh tests/e2e/run-e2e.sh $(WIN64)/wine-run $(WIN64)/e2e-prefix en_US.UTF-8 \
-	  $(WIN64)/bin/rnrr-soak.exe Z:$(abspath $(WIN64))/bin/rnrr-password.exe $(SOAK_ACTIONS)
+	@sh tests/e2e/run-e2e.sh $(abspath $(WIN64))/wine-run $(abspath $(WIN64))/e2e-prefix en_US.UTF-8 \
+	  $(abspath $(WIN64))/bin/rnrr-soak.exe Z:$(abspath $(WIN64))/bin/rnrr-password.exe $(SOAK_ACTIONS)
