@@ -9,6 +9,7 @@ BUILD ?= build
 HOST := $(BUILD)/host
 WIN := $(BUILD)/win
 WIN64 := $(BUILD)/win64
+FUZZ := $(BUILD)/fuzz
 JOBS ?= $(shell nproc)
 
 .PHONY: all setup host win win64 test run clean
@@ -39,10 +40,14 @@ win64: setup
 # Every run always runs; the target fails when any has a failure. The 32-bit
 # suite runs where the 32-bit loader really starts; elsewhere one line says
 # why it was left out, and the 32-bit programs get their static checks.
-test: host win win64 web
+test: host win win64 web fuzz-build
 	@status=0; \
 	echo "== host tests =="; \
 	ctest --test-dir $(HOST) --output-on-failure -j$(JOBS) || status=1; \
+	echo "== fuzz targets: their seed corpus, then $(FUZZ_TEST_SECONDS) s of fuzzing each =="; \
+	cmake -S tests/fuzz -B $(FUZZ) -DRNRR_FUZZ_SECONDS=$(FUZZ_TEST_SECONDS) >/dev/null; \
+	ctest --test-dir $(FUZZ) --output-on-failure -j1 || status=1; \
+	cat $(FUZZ)/work-*/figures.txt 2>/dev/null; \
 	echo "== 64-bit Windows tests (under 64-bit Wine) =="; \
 	ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -LE win32-static || status=1; \
 	if why=$$(sh tools/can-run-32bit.sh); then \
@@ -118,3 +123,24 @@ web-screenshots: web
 
 bench-web: web
 	@node web/tools/bench.mjs $(WEB)
+
+# The fuzz targets (clang, libFuzzer, ASan, UBSan) in a build of their own.
+# `make fuzz` fuzzes each for FUZZ_SECONDS; `make test` for FUZZ_TEST_SECONDS.
+FUZZ_SECONDS ?= 60
+FUZZ_TEST_SECONDS ?= 20
+.PHONY: fuzz-build fuzz
+fuzz-build: setup
+	@cmake -S tests/fuzz -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ) -j$(JOBS)
+
+fuzz: fuzz-build
+	@cmake -S tests/fuzz -B $(FUZZ) -DRNRR_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	@status=0; ctest --test-dir $(FUZZ) --output-on-failure -j1 || status=1; \
+	cat $(FUZZ)/work-*/figures.txt; exit $$status
+
+# The window soak: 10 000 random actions on one copy (make test runs 1 000).
+SOAK_ACTIONS ?= 10000
+.PHONY: soak
+soak: win64
+	@sh tests/e2e/run-e2e.sh $(abspath $(WIN64))/wine-run $(abspath $(WIN64))/e2e-prefix en_US.UTF-8 \
+	  $(abspath $(WIN64))/bin/rnrr-soak.exe Z:$(abspath $(WIN64))/bin/rnrr-password.exe $(SOAK_ACTIONS)

@@ -2,20 +2,12 @@
 // (wmain), and the output goes to a console as UTF-16 with WriteConsoleW, so
 // that Cyrillic shows on any console code page; to a pipe or file as UTF-8.
 
+#include "text.h"
 #include "tool.h"
 
 #include <windows.h>
 
 namespace {
-
-std::string Utf8OfWide(const wchar_t *Text) {
-    const int Size = WideCharToMultiByte(CP_UTF8, 0, Text, -1, nullptr, 0, nullptr, nullptr);
-    if (Size <= 1)
-        return std::string();
-    std::string Out(Size - 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, Text, -1, &Out[0], Size, nullptr, nullptr);
-    return Out;
-}
 
 void WriteText(DWORD Which, const std::string &Utf8) {
     if (Utf8.empty())
@@ -38,7 +30,8 @@ void WriteText(DWORD Which, const std::string &Utf8) {
 int wmain(int Argc, wchar_t **Argv) {
     std::vector<std::string> Args;
     for (int I = 1; I < Argc; ++I)
-        Args.push_back(Utf8OfWide(Argv[I]));
+        // wchar_t is UTF-16 here; a lone surrogate is kept for the messages.
+        Args.push_back(Utf8OfUtf16(reinterpret_cast<const char16_t *>(Argv[I]), wcslen(Argv[I])));
     std::string Out, Err;
     const int Code = RunTool(Args, Out, Err);
     WriteText(STD_OUTPUT_HANDLE, Out);

@@ -18,6 +18,9 @@ constexpr TCodeRun CodeRuns[] = {
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 constexpr char32_t LastCodePoint = 0x10FFFF;
+constexpr char32_t FirstSurrogate = 0xD800;    // high surrogates D800..DBFF
+constexpr char32_t FirstLowSurrogate = 0xDC00; // low surrogates DC00..DFFF
+constexpr char32_t LastSurrogate = 0xDFFF;
 
 } // namespace
 
@@ -70,12 +73,17 @@ void AppendUtf8(std::string &Out, char32_t C) {
     }
 }
 
-bool DecodeUtf8(const std::string &Text, std::u32string &Out) {
+namespace {
+
+// The length of the well-formed UTF-8 sequence at Text[I] with its code
+// point in C, or 0 when there is none; C then holds a surrogate that three
+// bytes spell out, else 0.
+size_t SequenceAt(const std::string &Text, size_t I, char32_t &C) {
     // Lead byte form: number of continuation bytes and the smallest code
     // point that needs that many (anything below is an overlong form).
     struct TLead {
         unsigned char Mask, Value;
-        int32_t Continuations;
+        size_t Continuations;
         char32_t Smallest;
     };
     constexpr TLead Leads[] = {
@@ -84,28 +92,77 @@ bool DecodeUtf8(const std::string &Text, std::u32string &Out) {
         {0xF0, 0xE0, 2, 0x0800},  // 1110xxxx
         {0xF8, 0xF0, 3, 0x10000}, // 11110xxx
     };
-    Out.clear();
-    for (size_t I = 0; I < Text.size();) {
-        const unsigned char B = static_cast<unsigned char>(Text[I]);
-        const TLead *Lead = nullptr;
-        for (const TLead &L : Leads)
-            if ((B & L.Mask) == L.Value)
-                Lead = &L;
-        if (Lead == nullptr || Text.size() - I < size_t(1 + Lead->Continuations))
-            return false;
-        char32_t C = B & ~Lead->Mask & 0xFF;
-        for (int32_t K = 1; K <= Lead->Continuations; ++K) {
+    const unsigned char B = static_cast<unsigned char>(Text[I]);
+    C = 0;
+    for (const TLead &Lead : Leads) {
+        if ((B & Lead.Mask) != Lead.Value)
+            continue;
+        if (Text.size() - I < 1 + Lead.Continuations)
+            return 0;
+        char32_t Value = B & ~Lead.Mask & 0xFF;
+        for (size_t K = 1; K <= Lead.Continuations; ++K) {
             const unsigned char Next = static_cast<unsigned char>(Text[I + K]);
             if ((Next & 0xC0) != 0x80)
-                return false;
-            C = (C << 6) | (Next & 0x3F);
+                return 0;
+            Value = (Value << 6) | (Next & 0x3F);
         }
-        if (C < Lead->Smallest || C > LastCodePoint || (C >= 0xD800 && C <= 0xDFFF))
+        if (Value >= FirstSurrogate && Value <= LastSurrogate) {
+            C = Value;
+            return 0;
+        }
+        if (Value < Lead.Smallest || Value > LastCodePoint)
+            return 0;
+        C = Value;
+        return 1 + Lead.Continuations;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool DecodeUtf8(const std::string &Text, std::u32string &Out, TUtf8Fault *Fault) {
+    Out.clear();
+    for (size_t I = 0; I < Text.size();) {
+        char32_t C;
+        const size_t Length = SequenceAt(Text, I, C);
+        if (Length == 0) {
+            if (Fault != nullptr)
+                *Fault =
+                    TUtf8Fault{int32_t(Out.size()) + 1, static_cast<unsigned char>(Text[I]), C};
             return false;
+        }
         Out += C;
-        I += 1 + Lead->Continuations;
+        I += Length;
     }
     return true;
+}
+
+std::string PrintableUtf8(const std::string &Text, size_t MaximumCharacters) {
+    std::string Out;
+    size_t Characters = 0;
+    for (size_t I = 0; I < Text.size(); ++Characters) {
+        if (Characters == MaximumCharacters)
+            return Out + "\u2026";
+        char32_t C;
+        const size_t Length = SequenceAt(Text, I, C);
+        const bool Control = C < 0x20 || (C >= 0x7F && C <= 0x9F);
+        AppendUtf8(Out, Length == 0 || Control ? ReplacementCharacter : C);
+        I += Length == 0 ? 1 : Length;
+    }
+    return Out;
+}
+
+std::string Utf8OfUtf16(const char16_t *Text, size_t Length) {
+    std::string Out;
+    for (size_t I = 0; I < Length; ++I) {
+        char32_t C = Text[I];
+        const bool High = C >= FirstSurrogate && C < FirstLowSurrogate;
+        if (High && I + 1 < Length && Text[I + 1] >= FirstLowSurrogate &&
+            Text[I + 1] <= LastSurrogate)
+            C = 0x10000 + ((C - FirstSurrogate) << 10) + (Text[++I] - FirstLowSurrogate);
+        AppendUtf8(Out, C);
+    }
+    return Out;
 }
 
 char32_t FoldCase(char32_t C) {

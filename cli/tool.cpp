@@ -3,6 +3,7 @@
 #include "decode.h"
 #include "normalise.h"
 #include "password.h"
+#include "russian_plural.h"
 #include "reading.h"
 #include "settings.h"
 #include "text.h"
@@ -75,7 +76,6 @@ const TOptionRow OptionRows[] = {
     {"--shocks", TField::Shocks, nullptr, 3, "Амортизаторы:"},
     {"--tires", TField::Tires, nullptr, 3, "Шины:"},
 };
-constexpr int32_t OptionRowCount = sizeof(OptionRows) / sizeof(OptionRows[0]);
 constexpr int32_t LabelWidth = 14; // the longest label and a blank
 
 // The window's starting values: Snake Sanders, Красный, Marauder, Rookie,
@@ -118,8 +118,9 @@ const char HelpText[] = "rnrr-pw: пароли Rock n' Roll Racing.\n"
                         "Имя пишется как в списке окна, в любом регистре, скобки можно опустить;\n"
                         "годится и номер в списке, от 0. У машин с номера 3 нет шин, с номера 4 и\n"
                         "амортизаторов: их уровень в пароле 0.\n"
-                        "В ПАРОЛЕ пробелы и дефисы не важны, строчные буквы и похожие латинские\n"
-                        "(B, E, H, M, O, P, T, X, Y) читаются как буквы пароля.\n"
+                        "В ПАРОЛЕ пробелы, дефисы и невидимые знаки нулевой ширины не важны,\n"
+                        "строчные буквы, похожие латинские (B, E, H, M, O, P, T, X, Y) и цифры\n"
+                        "во всю ширину читаются как знаки пароля.\n"
                         "\n"
                         "Код выхода: 0 - готово или пароль верен, 1 - пароль неверен,\n"
                         "2 - неверная команда, ключ или значение.\n";
@@ -137,10 +138,19 @@ std::string Number(int32_t Value) {
     return Digits;
 }
 
+// "1 знак", "3 знака", "12 знаков".
+std::string Counted(int32_t Count, const char *One, const char *Few, const char *Many) {
+    return Number(Count) + " " + RussianPlural(Count, One, Few, Many);
+}
+
 std::string CodePointName(char32_t C) {
     static const char Hex[] = "0123456789ABCDEF";
     std::string Out = "U+";
-    for (int32_t Shift = C > 0xFFFF ? 20 : 12; Shift >= 0; Shift -= 4)
+    // Four hex digits, or as many as a larger value needs: U+0041, U+1F600.
+    int32_t Shift = 12;
+    while (Shift < 28 && (C >> (Shift + 4)) != 0)
+        Shift += 4;
+    for (; Shift >= 0; Shift -= 4)
         Out += Hex[(C >> Shift) & 0xF];
     return Out;
 }
@@ -198,7 +208,7 @@ std::string SettingsListing(const TSettings &Record, const std::string &Indent) 
         if (Row.Names != nullptr)
             Out += Utf8Of1251(Row.Names[Value]) + ", номер " + Number(Value);
         else if (Row.Field == TField::MoneyHundreds)
-            Out += Number(Value) + " тысяч $";
+            Out += Counted(Value, "тысяча", "тысячи", "тысяч") + " $";
         else
             Out += Number(Value);
         Out += '\n';
@@ -280,6 +290,13 @@ const TOptionRow *FindOption(const std::string &Option) {
     return nullptr;
 }
 
+// What the user gave, between «», as a message may show it: at most 40
+// characters, nothing that is not UTF-8, no control characters.
+std::string Quoted(const std::string &Given) {
+    constexpr size_t QuotedCharacters = 40;
+    return "«" + PrintableUtf8(Given, QuotedCharacters) + "»";
+}
+
 int UsageError(std::string &Err, const std::string &Message) {
     Err += std::string(ProgramName) + ": " + Message + "\n";
     Err += std::string("Справка: ") + ProgramName + " --help\n";
@@ -335,7 +352,7 @@ int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::strin
         }
         const TOptionRow *Row = FindOption(Option);
         if (Row == nullptr)
-            return UsageError(Err, "неизвестный ключ «" + Args[I] + "»");
+            return UsageError(Err, "неизвестный ключ " + Quoted(Args[I]));
         if (!HasValue) {
             if (I + 1 >= Args.size())
                 return UsageError(Err, "ключу " + Option + " нужно значение");
@@ -345,11 +362,11 @@ int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::strin
             Row->Names != nullptr ? ReadListValue(*Row, Value) : ReadNumber(Value, Row->Maximum);
         if (V < 0) {
             if (Row->Names != nullptr)
-                return UsageError(Err, "у ключа " + Option + " нет значения «" + Value +
-                                           "»; есть: " + ChoiceList(*Row) + " или номер 0.." +
+                return UsageError(Err, "у ключа " + Option + " нет значения " + Quoted(Value) +
+                                           "; есть: " + ChoiceList(*Row) + " или номер 0.." +
                                            Number(Row->Maximum));
             return UsageError(Err, "ключ " + Option + " ждёт число 0.." + Number(Row->Maximum) +
-                                       ", а не «" + Value + "»");
+                                       ", а не " + Quoted(Value));
         }
         SetRowValue(*Row, V, Record);
         ShocksGiven = ShocksGiven || Row->Field == TField::Shocks;
@@ -380,11 +397,46 @@ int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::strin
     return ExitOk;
 }
 
-// Typed text -> 12 alphabet characters, or a usage error.
+// A character as the messages show it: the character itself between «»
+// and its code, or the code alone for one that shows nothing or changes what
+// stands next to it (controls, marks, format characters, surrogates).
+std::string ShownCharacter(char32_t C) {
+    struct TRange {
+        char32_t First, Last;
+    };
+    constexpr TRange Unshown[] = {
+        {0x0000, 0x001F}, // C0 controls
+        {0x007F, 0x009F}, // DEL and the C1 controls
+        {0x0300, 0x036F}, // combining diacritical marks
+        {0x061C, 0x061C}, // Arabic letter mark
+        {0x200B, 0x200F}, // zero-width marks and the left-to-right, right-to-left marks
+        {0x2028, 0x202E}, // line and paragraph separators, bidirectional embeddings
+        {0x2060, 0x206F}, // word joiner, bidirectional isolates, other format marks
+        {0xD800, 0xDFFF}, // surrogates
+        {0xFE00, 0xFE0F}, // variation selectors
+        {0xFEFF, 0xFEFF}, // byte order mark
+    };
+    for (const TRange &Range : Unshown)
+        if (C >= Range.First && C <= Range.Last)
+            return CodePointName(C);
+    std::string Out = "«";
+    AppendUtf8(Out, C);
+    return Out + "» (" + CodePointName(C) + ")";
+}
+
+// Typed text -> 12 alphabet characters, or a usage error. Places count the
+// typed characters from 1.
 bool ReadPassword(const std::string &Typed, char (&Text)[PasswordLength], std::string &Problem) {
     std::u32string Input;
-    if (!DecodeUtf8(Typed, Input)) {
-        Problem = "пароль не в кодировке UTF-8";
+    TUtf8Fault Fault;
+    if (!DecodeUtf8(Typed, Input, &Fault)) {
+        const char *const Hex = "0123456789ABCDEF";
+        const std::string What =
+            Fault.Surrogate != 0
+                ? "половина суррогатной пары " + CodePointName(Fault.Surrogate) + " без пары"
+                : std::string("байт 0x") + Hex[Fault.Byte >> 4] + Hex[Fault.Byte & 0xF] +
+                      ", не UTF-8";
+        Problem = "пароль не в кодировке UTF-8: на месте " + Number(Fault.Place) + " " + What;
         return false;
     }
     TNormaliseResult Result;
@@ -392,17 +444,14 @@ bool ReadPassword(const std::string &Typed, char (&Text)[PasswordLength], std::s
     switch (Result.Status) {
     case TNormaliseStatus::Done:
         return true;
-    case TNormaliseStatus::BadCharacter: {
-        std::string Shown;
-        AppendUtf8(Shown, Result.Character);
-        Problem = "знака «" + Shown + "» (" + CodePointName(Result.Character) + ") на месте " +
+    case TNormaliseStatus::BadCharacter:
+        Problem = "знака " + ShownCharacter(Result.Character) + " на месте " +
                   Number(Result.Place) + " не бывает в пароле";
         return false;
-    }
     case TNormaliseStatus::TooShort:
     case TNormaliseStatus::TooLong:
-        Problem =
-            "в пароле " + Number(Result.Count) + " знаков, а нужно 12 (пробелы и дефисы не в счёт)";
+        Problem = "в пароле " + Counted(Result.Count, "знак", "знака", "знаков") +
+                  ", а нужно 12 (пробелы и дефисы не в счёт)";
         return false;
     }
     return false;
@@ -422,10 +471,14 @@ std::string FailureText(const TDecodeResult &Result) {
             }
         return Out;
     }
-    std::string Out = "не сходятся контрольные позиции";
-    for (int32_t I = 0; I < Result.FailedCount; ++I)
+    const int32_t Count = Result.FailedCount;
+    std::string Out =
+        RussianPlural(Count, "не сходится ", "не сходятся ", "не сходятся ") +
+        Counted(Count, "контрольная позиция", "контрольные позиции", "контрольных позиций") +
+        " из 0..17:";
+    for (int32_t I = 0; I < Count; ++I)
         Out += (I > 0 ? ", " : " ") + Number(Result.FailedChecks[I]);
-    return Out + " (из 0..17)";
+    return Out;
 }
 
 int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::string &Err) {
@@ -436,7 +489,7 @@ int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::strin
         if (Args[I] == "--json") {
             Json = true;
         } else if (Args[I].compare(0, 2, "--") == 0) {
-            return UsageError(Err, "неизвестный ключ «" + Args[I] + "»");
+            return UsageError(Err, "неизвестный ключ " + Quoted(Args[I]));
         } else {
             // A password typed without quotes arrives as several words.
             Typed += (Words++ > 0 ? " " : "") + Args[I];
@@ -494,7 +547,8 @@ int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::strin
         Out += "Ни одна замена одного знака не даёт верного пароля.\n";
         return ExitInvalid;
     }
-    Out += "Верный пароль дают замены одного знака (" + Number(Count) + "):\n";
+    Out += std::string("Верный пароль ") + RussianPlural(Count, "даёт ", "дают ", "дают ") +
+           Counted(Count, "замена", "замены", "замен") + " одного знака:\n";
     for (int32_t I = 0; I < Count; ++I) {
         const TRepair &R = Repairs[I];
         Out += "\n  " + Number(R.Place) + "-й знак " + Utf8Of1251(&Text[R.Place - 1], 1) + " -> " +
@@ -518,5 +572,5 @@ int RunTool(const std::vector<std::string> &Args, std::string &Out, std::string 
         return RunEncode(Args, Out, Err);
     if (Args[0] == "decode")
         return RunDecode(Args, Out, Err);
-    return UsageError(Err, "неизвестная команда «" + Args[0] + "»; есть encode и decode");
+    return UsageError(Err, "неизвестная команда " + Quoted(Args[0]) + "; есть encode и decode");
 }

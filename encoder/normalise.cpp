@@ -13,6 +13,12 @@ constexpr char32_t CyrillicSmallYo = 0x0451;      // ё
 constexpr int32_t CyrillicCaseDistance = 0x20;    // а - А
 constexpr unsigned char CyrillicFirstByte = 0xC0; // А in Windows-1251
 
+// Dropped wherever they stand. Beside the blanks and hyphens people type,
+// the marks that show nothing and change neither a character nor the order
+// in which a reader sees the characters: they come with text copied from
+// web pages and chats. Bidirectional marks (U+200E, U+200F, U+061C, U+202A..
+// U+202E, U+2066..U+2069) are not here: they can show the characters in
+// another order than the one stored, so such a text is refused.
 constexpr char32_t IgnoredCharacters[] = {
     0x0020, // space
     0x0009, // tab
@@ -22,7 +28,23 @@ constexpr char32_t IgnoredCharacters[] = {
     0x2011, // non-breaking hyphen
     0x2013, // en dash
     0x2212, // minus sign
+    0x00AD, // soft hyphen (shows nothing unless a line breaks there)
+    0x2007, // figure space
+    0x2009, // thin space
+    0x202F, // narrow no-break space
+    0x3000, // ideographic space (the full-width blank)
+    0x200B, // zero-width space
+    0x200C, // zero-width non-joiner
+    0x200D, // zero-width joiner
+    0x2060, // word joiner
+    0xFEFF, // zero-width no-break space, the byte order mark
 };
+
+// Full-width forms U+FF01..U+FF5E are ASCII 0x21..0x7E moved by this much;
+// they are read as their ASCII characters (full-width digits as digits).
+constexpr char32_t FullWidthFirst = 0xFF01;
+constexpr char32_t FullWidthLast = 0xFF5E;
+constexpr char32_t FullWidthDistance = 0xFEE0;
 
 // Lower-case Cyrillic to its capital; every other code point unchanged.
 char32_t RaiseCyrillic(char32_t C) {
@@ -78,6 +100,8 @@ bool IsIgnoredCharacter(char32_t C) {
 }
 
 char PasswordCharacterOf(char32_t C) {
+    if (C >= FullWidthFirst && C <= FullWidthLast)
+        C -= FullWidthDistance;
     const char32_t Raised = RaiseCyrillic(C);
     const char Byte = AlphabetByteOf(Raised);
     if (Byte != 0)

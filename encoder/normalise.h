@@ -37,12 +37,15 @@ struct TNormaliseResult {
 };
 
 // True for the characters dropped anywhere in the input: blanks (space, tab,
-// no-break space) and hyphens (hyphen-minus, hyphen, non-breaking hyphen, en
-// dash, minus sign).
+// no-break space, figure, thin, narrow and ideographic spaces), hyphens
+// (hyphen-minus, hyphen, non-breaking hyphen, en dash, minus sign, soft
+// hyphen) and the zero-width marks (space, non-joiner, joiner, word joiner,
+// byte order mark). Bidirectional marks are not dropped.
 bool IsIgnoredCharacter(char32_t C);
 
 // The alphabet character (Windows-1251) that C is read as, or 0 when C is
-// neither an alphabet character, its lower-case form, nor a look-alike.
+// neither an alphabet character, its lower-case form, nor a look-alike. A
+// full-width form (U+FF01..U+FF5E) is read as its ASCII character first.
 char PasswordCharacterOf(char32_t C);
 
 // Input[0..Length-1] -> Text. Text is written only when Status is Done.

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang-format python3
+  cmake make g++ clang-format python3 clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64

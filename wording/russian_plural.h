@@ -15,4 +15,7 @@ enum class TPluralForm : int32_t {
 constexpr int32_t PluralFormCount = 3;
 
 // The form for Count; a negative count takes the form of its magnitude.
-TPluralForm RussianPluralForm(int32_t Count);
+TPluralForm RussianPluralForm(int64_t Count);
+
+// One of the three words, chosen by RussianPluralForm(Count).
+const char *RussianPlural(int64_t Count, const char *One, const char *Few, const char *Many);

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Runs rnrr-pw as a process and checks its exit codes, output and messages.
 
-Usage: cli_process_test.py COMMAND... (the program, or wine-run and the exe).
+Usage: cli_process_test.py [--spawn SPAWN_EXE PROGRAM_DOS_PATH] COMMAND...
+COMMAND is the program, or wine-run and the exe. With --spawn (Windows) the
+hostile command lines go through rnrr-spawn.exe, which hands them to
+CreateProcessW as they are.
 The expected passwords are worked out by hand from the value tables; the
 working is in the comments.
 """
@@ -15,6 +18,9 @@ import sys
 import tempfile
 
 COMMAND = sys.argv[1:]
+SPAWN = None
+if COMMAND[:1] == ["--spawn"]:
+    SPAWN, COMMAND = COMMAND[1:3], COMMAND[3:]
 ENV = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8", WINEDEBUG="-all")
 
 # The window's starting values: patterns Difficulty 10, items 111/011/011,
@@ -42,11 +48,11 @@ BAD_HUNDREDS = "ПЬФМ 402Ь ЫЫЛ!"
 failures = []
 
 
-def run(*args):
+def run(*args, command=None):
     # Standard error goes to a file, not a pipe: under Wine the wineserver
     # that the first run starts inherits it and would hold a pipe open.
     with tempfile.TemporaryFile() as err:
-        p = subprocess.run(COMMAND + list(args), stdout=subprocess.PIPE, stderr=err,
+        p = subprocess.run((command or COMMAND) + list(args), stdout=subprocess.PIPE, stderr=err,
                            stdin=subprocess.DEVNULL, env=ENV, timeout=120)
         err.seek(0)
         return p.returncode, p.stdout.decode("utf-8"), err.read().decode("utf-8")
@@ -187,6 +193,98 @@ for name, args, parts in [
 
 expect("help", ["--help"], 0, out=["encode", "decode", "--money 0..999"])
 expect("help of a command", ["decode", "--help"], 0, out=["decode"])
+
+# ---- hostile arguments: exit 2 and a message naming the first bad character
+# and its place, or a valid answer when the text is a password after all ----
+def spawn_tail(args):
+    """The command line after the program for rnrr-spawn: ASCII, UTF-16 units
+    escaped, runs of one unit given once with a count."""
+    line = " " + subprocess.list2cmdline(args)
+    units = []
+    for c in line:
+        if ord(c) > 0xFFFF:
+            v = ord(c) - 0x10000
+            units += [0xD800 + (v >> 10), 0xDC00 + (v & 0x3FF)]
+        else:
+            units.append(ord(c))  # a lone surrogate stays one unit
+    tail, i = [], 0
+    while i < len(units):
+        j = i
+        while j < len(units) and units[j] == units[i] and j - i < 99999:
+            j += 1
+        u = units[i]
+        text = chr(u) if 0x20 <= u < 0x7F and u != 0x5C else f"\\u{u:04X}"
+        tail.append(f"\\*{j - i:05d}{text}" if j - i > 4 else text * (j - i))
+        i = j
+    return "".join(tail), len(units)
+
+
+def hostile(name, args, code, err=(), out=()):
+    """One hostile run; args are str (Windows: through rnrr-spawn) or bytes (POSIX)."""
+    if SPAWN:
+        tail, _ = spawn_tail(args)
+        rc, so, se = run(SPAWN[1], tail, command=COMMAND[:1] + [SPAWN[0]])
+    else:
+        rc, so, se = run(*[a if isinstance(a, bytes) else a.encode() for a in args])
+    check(name, rc == code, f"exit {rc}, wanted {code}; stdout {so[:300]!r}; stderr {se[:300]!r}")
+    for part in err:
+        check(name, part in se, f"stderr lacks {part!r}: {se[:300]!r}")
+    for part in out:
+        check(name, part in so, f"stdout lacks {part!r}: {so[:300]!r}")
+    check(name + " message size", len(se) < 1000, f"{len(se)} bytes of messages")
+
+
+for name, typed, code, parts in [
+    ("zero-width marks and a byte order mark", "\ufeffПЬФМ\u200bВ02Ь\u2060ЫЫЛ!\u200d", 0,
+     [STARTING]),
+    ("soft hyphen, thin and ideographic spaces", "ПЬФМ\u00adВ02Ь\u2009ЫЫЛ!\u3000", 0,
+     [STARTING]),
+    ("full-width digits and !", "ПЬФМ В\uff10\uff12Ь ЫЫЛ\uff01", 0, [STARTING]),
+    ("right-to-left mark", "\u200fПЬФМ В02Ь ЫЫЛ!", 2, ["U+200F", "месте 1 "]),
+    ("right-to-left override", "ПЬФМ \u202eВ02Ь ЫЫЛ!", 2, ["U+202E", "месте 6 "]),
+    ("combining diaeresis", "ПЬФМ В02Ь ЫЫЕ\u0308!", 2, ["U+0308", "месте 14 "]),
+    ("emoji", "ПЬФМ 😀 В02Ь ЫЫЛ!", 2, ["«😀» (U+1F600)", "месте 6 "]),
+    ("plural of one", "Б", 2, ["в пароле 1 знак,"]),
+    ("plural of few", "БВГ", 2, ["в пароле 3 знака,"]),
+]:
+    hostile(name, ["decode", typed], code, err=parts if code == 2 else (),
+            out=parts if code == 0 else ())
+if SPAWN:
+    # Windows: lone surrogates, and a command line of 32 767 units with the
+    # terminating zero.
+    hostile("lone high surrogate", ["decode", "ПЬФМ\ud83dВ02Ь ЫЫЛ!"], 2,
+            ["U+D83D", "месте 5 "])
+    hostile("lone low surrogate at the end", ["decode", STARTING + "\udc00"], 2,
+            ["U+DC00", "месте 15 "])
+    room = 32767 - 1 - len('"' + SPAWN[1] + '"') - len(' decode ')
+    _, used = spawn_tail(["decode", "Б" * room])
+    check("longest command line", used + len('"' + SPAWN[1] + '"') == 32766, repr(used))
+    hostile("longest command line of letters", ["decode", "Б" * room], 2,
+            [f"в пароле {room} знак"])
+    hostile("longest command line, a password in blanks",
+            ["decode", STARTING + "\u00a0" * (room - len(STARTING))], 0, out=[STARTING])
+    hostile("longest command line, bad at the end", ["decode", "\u00a0" * (room - 1) + "Q"], 2,
+            [f"месте {room} "])
+else:
+    # POSIX: invalid UTF-8, and one argument of 128 KiB less its zero
+    # (MAX_ARG_STRLEN).
+    longest = 128 * 1024 - 1
+    hostile("invalid UTF-8", [b"decode", "ПЬФМ".encode() + b"\xff" + "В02Ь ЫЫЛ!".encode()], 2,
+            ["байт 0xFF", "месте 5 "])
+    hostile("cut-off UTF-8", [b"decode", STARTING.encode() + b"\xd0"], 2,
+            ["байт 0xD0", "месте 15 "])
+    hostile("overlong UTF-8", [b"decode", b"\xc0\x80" + STARTING.encode()], 2,
+            ["байт 0xC0", "месте 1 "])
+    hostile("encoded surrogate", [b"decode", b"\xed\xa0\x80"], 2, ["U+D800", "месте 1 "])
+    hostile("unknown command not UTF-8", [b"\xff\x1b[2J" + b"x" * 100], 2, ["«\ufffd\ufffd[2Jxx"])
+    hostile("longest argument of letters", [b"decode", "Б".encode() * (longest // 2)], 2,
+            [f"в пароле {longest // 2} знаков"])
+    hostile("longest argument, a password in blanks",
+            [b"decode", STARTING.encode() + b" " * (longest - len(STARTING.encode()))], 0,
+            out=[STARTING])
+    hostile("longest argument, bad at the end", [b"decode", b" " * (longest - 1) + b"Q"], 2,
+            [f"месте {longest} "])
+    hostile("longest unknown option", [b"encode", b"--" + b"x" * (longest - 2)], 2, ["x\u2026»"])
 
 # ---- a console (Windows only): the text goes through WriteConsoleW ----
 # Under a pseudo-terminal Wine gives the program a real console; what shows

@@ -80,7 +80,9 @@ TEST(Normalising, RejectsWhatLooksLikeNothingOrLikeTwo) {
     // Not in the alphabet and resembling nothing in it (А, С, К, Д, Ш, Й, Ъ
     // and their Latin twins), or resembling two characters (I, l and | look
     // like both 1 and !; b like Ь and 6).
-    const char32_t Rejected[] = U"АаСсКкДШЙйЪъAaCcKkIl|bQ?.,_\u200B";
+    // Bidirectional marks and combining marks are refused too: they can change
+    // what a reader saw.
+    const char32_t Rejected[] = U"АаСсКкДШЙйЪъAaCcKkIl|bQ?.,_\u200E\u200F\u202E\u2066\u0308\uFF21";
     for (const char32_t *C = Rejected; *C != 0; ++C)
         EXPECT_EQ(PasswordCharacterOf(*C), 0) << uint32_t(*C);
 }
@@ -95,6 +97,9 @@ TEST(Normalising, WholePasswordsAsPeopleTypeThem) {
         U"ПЬФМ\u2013В02Ь\u2010ЫЫЛ!\u2212",
         U"ПЬФM B02Ь ЫЫЛ!", // Latin M and B
         U"П-Ь-Ф-М-В-0-2-Ь-Ы-Ы-Л-!",
+        // Copied from a page: zero-width marks, a soft hyphen, thin and
+        // ideographic spaces, full-width digits and "!".
+        U"\uFEFFПЬФМ\u200BВ\uFF10\uFF12Ь\u00ADЫ\u200DЫ\u2060Л\uFF01\u3000\u2009",
     };
     for (const std::u32string &Input : Typed) {
         const TNormalised N = Normalise(Input);
@@ -118,6 +123,8 @@ TEST(Normalising, ErrorsNameTheCharacterAndItsPlace) {
         {U"ПЬФМ В02Ь ЫЫЛA", TNormaliseStatus::BadCharacter, 14, U'A', 0},
         {U"КЬФМВ02ЬЫЫЛ!", TNormaliseStatus::BadCharacter, 1, U'К', 0},
         {U"ПЬ ФМ-В02Ь ЫЫЛ! ъ", TNormaliseStatus::BadCharacter, 17, U'ъ', 0},
+        {U"ПЬФМ\u200FВ02Ь ЫЫЛ!", TNormaliseStatus::BadCharacter, 5, 0x200F, 0},
+        {U"ПЬФМ В02Ь ЫЫЕ\u0308!", TNormaliseStatus::BadCharacter, 14, 0x0308, 0},
         {U"ПЬФМ В02Ь ЫЫЛ", TNormaliseStatus::TooShort, 0, 0, 11},
         {U"", TNormaliseStatus::TooShort, 0, 0, 0},
         {U" - ", TNormaliseStatus::TooShort, 0, 0, 0},

@@ -1,10 +1,13 @@
 // The tool's text conversions: Windows-1251 names to UTF-8 and back, and the
 // UTF-8 decoder's handling of malformed input.
 
+#include "russian_plural.h"
 #include "text.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace {
@@ -65,6 +68,27 @@ TEST(Utf8, RejectsMalformedInput) {
         std::u32string Out;
         EXPECT_FALSE(DecodeUtf8(Text, Out)) << Text;
     }
+}
+
+TEST(Utf8, FaultsNameThePlaceAndQuotesStayPrintable) {
+    std::u32string Out;
+    TUtf8Fault Fault = {};
+    EXPECT_FALSE(DecodeUtf8("\xD0\x9F"
+                            "1\xFF",
+                            Out, &Fault));
+    EXPECT_EQ(Fault.Place, 3);
+    EXPECT_EQ(Fault.Byte, 0xFF);
+    EXPECT_EQ(Fault.Surrogate, 0u);
+    // A lone surrogate from UTF-16 is kept in three bytes and named as such.
+    const char16_t Lone[] = {u'П', 0xD83D, u'1', 0xD83D, 0xDE00};
+    const std::string Utf8 = Utf8OfUtf16(Lone, 5);
+    EXPECT_EQ(Utf8, "\xD0\x9F\xED\xA0\xBD"
+                    "1\xF0\x9F\x98\x80");
+    EXPECT_FALSE(DecodeUtf8(Utf8, Out, &Fault));
+    EXPECT_EQ(Fault.Place, 2);
+    EXPECT_EQ(Fault.Surrogate, 0xD83Du);
+    EXPECT_EQ(PrintableUtf8("a\xFF\x1B[2Jб", 40), "a\uFFFD\uFFFD[2Jб");
+    EXPECT_EQ(PrintableUtf8("абвгд", 3), "абв\u2026");
 }
 
 TEST(Utf8, FoldsAsciiAndCyrillicCapitalsOnly) {

@@ -215,8 +215,11 @@ std::wstring ExpectedPassword(const TProgram &Program) {
     Settings.Shocks = Shown(TControl::ShocksBar) ? Bar(TControl::ShocksBar) : 0;
     Settings.Tires = Shown(TControl::TiresBar) ? Bar(TControl::TiresBar) : 0;
     Settings.Armor = Bar(TControl::ArmorBar);
+    return PasswordOfSettings(TextOf(ControlOf(Program, TControl::MoneyBox)));
+}
+
+std::wstring PasswordOfSettings(const std::wstring &Money) {
     // The money text as the program reads it: its Windows-1251 bytes.
-    std::wstring Money = TextOf(ControlOf(Program, TControl::MoneyBox));
     char Bytes[1024] = {};
     int Length = WideCharToMultiByte(1251, 0, Money.c_str(), static_cast<int>(Money.size()), Bytes,
                                      sizeof(Bytes) - 1, nullptr, nullptr);

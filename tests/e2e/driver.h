@@ -61,6 +61,9 @@ DWORD SelectionRangeOf(HWND Edit); // EM_GETSEL: start in the low word, end in t
 // selections, the bars' positions (0 for a hidden shocks or tires bar) and the
 // money box's text, in the grouped display form.
 std::wstring ExpectedPassword(const TProgram &Program);
+// The same for the global Settings and a money text, which it reads as the
+// program does (the money fields of Settings are overwritten).
+std::wstring PasswordOfSettings(const std::wstring &Money);
 // Waits until the password box shows ExpectedPassword; a failure names After.
 bool CheckPassword(const TProgram &Program, const wchar_t *After);
 

@@ -5,7 +5,7 @@
 
 TEST(RussianPlural, FormFollowsTheLastTwoDigits) {
     const struct {
-        int32_t Count;
+        int64_t Count;
         TPluralForm Form;
     } Cases[] = {
         {0, TPluralForm::Many},         {1, TPluralForm::One},    {2, TPluralForm::Few},
@@ -14,8 +14,9 @@ TEST(RussianPlural, FormFollowsTheLastTwoDigits) {
         {21, TPluralForm::One},         {22, TPluralForm::Few},   {25, TPluralForm::Many},
         {101, TPluralForm::One},        {111, TPluralForm::Many}, {112, TPluralForm::Many},
         {372, TPluralForm::Few},        {-1, TPluralForm::One},   {-12, TPluralForm::Many},
-        {INT32_MIN, TPluralForm::Many}, // ...48
+        {INT64_MIN, TPluralForm::Many}, // ...08
     };
     for (const auto &Case : Cases)
         EXPECT_EQ(RussianPluralForm(Case.Count), Case.Form) << Case.Count;
+    EXPECT_STREQ(RussianPlural(3, "знак", "знака", "знаков"), "знака");
 }

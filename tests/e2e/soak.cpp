@@ -1,0 +1,424 @@
+// rnrr-soak: one copy of the program worked for a long session by random
+// user actions, each followed by a check of the password box against the
+// driver's own model of what the controls hold. Every 1 000 actions the
+// program's private bytes and handle counts are read from outside; after the
+// first 1 000 they may not grow beyond the noise allowed below.
+//   rnrr-soak PROGRAM ACTIONS [SEED]
+#include "driver.h"
+
+#include "settings.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+#include <winternl.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int SampleEvery = 1000;
+// Growth allowed after the first sample: Wine's heap takes memory in blocks
+// of 64 KiB, and one block more is noise; a handle or GUI object more is not.
+constexpr SIZE_T PrivateBytesNoise = 64 * 1024;
+constexpr DWORD HandleNoise = 0;
+
+constexpr int ListCount = sizeof(ListFacts) / sizeof(ListFacts[0]);
+constexpr int BarCount = sizeof(TrackbarFacts) / sizeof(TrackbarFacts[0]);
+
+// What the driver expects the controls to hold.
+struct TModel {
+    int Lists[ListCount];
+    int Bars[BarCount];
+    std::wstring Money;
+};
+
+int CarOf(const TModel &Model) {
+    for (int I = 0; I < ListCount; ++I)
+        if (ListFacts[I].List == TControl::CarList)
+            return Model.Lists[I];
+    return 0;
+}
+
+bool BarShown(const TModel &Model, TControl Bar) {
+    const TCarFacts &Car = CarFacts[CarOf(Model)];
+    return (Bar != TControl::ShocksBar || Car.ShocksShown) &&
+           (Bar != TControl::TiresBar || Car.TiresShown);
+}
+
+std::wstring PasswordOfModel(const TModel &Model) {
+    int *const ListFields[ListCount] = {&Settings.Hero,       &Settings.Color,  &Settings.Car,
+                                        &Settings.Difficulty, &Settings.Planet, &Settings.Division};
+    int *const BarFields[BarCount] = {
+        &Settings.WeaponCharges, &Settings.BoostCharges, &Settings.DropCharges, &Settings.Engine,
+        &Settings.Armor,         &Settings.Shocks,       &Settings.Tires};
+    for (int I = 0; I < ListCount; ++I)
+        *ListFields[I] = Model.Lists[I];
+    for (int I = 0; I < BarCount; ++I)
+        *BarFields[I] = BarShown(Model, TrackbarFacts[I].Bar) ? Model.Bars[I] : 0;
+    return PasswordOfSettings(Model.Money);
+}
+
+TModel StartingModel() {
+    TModel Model;
+    for (int I = 0; I < ListCount; ++I)
+        Model.Lists[I] = ListFacts[I].StartIndex;
+    for (int I = 0; I < BarCount; ++I)
+        Model.Bars[I] = TrackbarFacts[I].StartPosition;
+    Model.Money = L"999";
+    return Model;
+}
+
+TModel ModelOfControls(const TProgram &Program) {
+    TModel Model;
+    for (int I = 0; I < ListCount; ++I)
+        Model.Lists[I] = SelectionOf(ControlOf(Program, ListFacts[I].List));
+    for (int I = 0; I < BarCount; ++I)
+        Model.Bars[I] = PositionOf(ControlOf(Program, TrackbarFacts[I].Bar));
+    Model.Money = TextOf(ControlOf(Program, TControl::MoneyBox));
+    return Model;
+}
+
+// "lists 0 2 1 0 0 0, bars 7 7 7 3 0 3 3, money 999"
+std::wstring ModelText(const TModel &Model) {
+    std::wstring Out = L"lists";
+    for (int Entry : Model.Lists)
+        Out += L" " + std::to_wstring(Entry);
+    Out += L", bars";
+    for (int Position : Model.Bars)
+        Out += L" " + std::to_wstring(Position);
+    return Out + L", money \"" + Model.Money + L"\"";
+}
+
+bool SameModel(const TModel &A, const TModel &B) {
+    for (int I = 0; I < ListCount; ++I)
+        if (A.Lists[I] != B.Lists[I])
+            return false;
+    for (int I = 0; I < BarCount; ++I)
+        if (A.Bars[I] != B.Bars[I])
+            return false;
+    return A.Money == B.Money;
+}
+
+// ---- the actions -------------------------------------------------------------
+
+std::mt19937 Random;
+
+int Pick(int Count) {
+    return std::uniform_int_distribution<int>(0, Count - 1)(Random);
+}
+
+int ListIndexOf(HWND Control, const TProgram &Program) {
+    for (int I = 0; I < ListCount; ++I)
+        if (ControlOf(Program, ListFacts[I].List) == Control)
+            return I;
+    return -1;
+}
+
+int BarIndexOf(HWND Control, const TProgram &Program) {
+    for (int I = 0; I < BarCount; ++I)
+        if (ControlOf(Program, TrackbarFacts[I].Bar) == Control)
+            return I;
+    return -1;
+}
+
+// Selects the whole text of the focused money box, as a user does with the
+// keys, and returns 1..Longest random digits to put in its place.
+std::wstring SelectMoneyText(int Longest) {
+    PressKey(VK_HOME);
+    PressKeyWith(VK_SHIFT, VK_END);
+    std::wstring Digits(size_t(1 + Pick(Longest)), L'0');
+    for (wchar_t &Digit : Digits)
+        Digit = wchar_t(L'0' + Pick(10));
+    return Digits;
+}
+
+// A key where the focus is: Up, Down, Home or End in a list; a moving key on
+// a bar; digits typed over the whole text of the money box.
+const wchar_t *KeyOnFocus(const TProgram &Program, TModel &Model) {
+    HWND Focus = FocusOf(Program);
+    const int List = ListIndexOf(Focus, Program);
+    const int Bar = BarIndexOf(Focus, Program);
+    if (List >= 0) {
+        const WORD Keys[] = {VK_UP, VK_DOWN, VK_HOME, VK_END};
+        const WORD Key = Keys[Pick(4)];
+        const int Last = ListFacts[List].EntryCount - 1;
+        int &Entry = Model.Lists[List];
+        Entry = Key == VK_HOME  ? 0
+                : Key == VK_END ? Last
+                : Key == VK_UP  ? (Entry > 0 ? Entry - 1 : 0)
+                                : (Entry < Last ? Entry + 1 : Last);
+        PressKey(Key);
+        return L"a key in a list";
+    }
+    if (Bar >= 0) {
+        const WORD Keys[] = {VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT};
+        const WORD Key = Keys[Pick(6)];
+        const int Maximum = TrackbarFacts[Bar].Maximum;
+        int &Position = Model.Bars[Bar];
+        if (Key == VK_HOME)
+            Position = 0;
+        else if (Key == VK_END)
+            Position = Maximum;
+        else if (Key == VK_RIGHT || Key == VK_NEXT)
+            Position = Position < Maximum ? Position + 1 : Maximum;
+        else
+            Position = Position > 0 ? Position - 1 : 0;
+        PressKey(Key);
+        return L"a key on a bar";
+    }
+    if (Focus == ControlOf(Program, TControl::MoneyBox)) {
+        const std::wstring Digits = SelectMoneyText(4);
+        TypeDigits(Digits.c_str());
+        Model.Money = Digits.substr(0, 3); // the box takes three
+        return L"digits typed into the money box";
+    }
+    PressKey(VK_END); // the password box: moves its caret only
+    return L"End in the password box";
+}
+
+const wchar_t *TabKey() {
+    if (Pick(4) == 0)
+        PressKeyWith(VK_SHIFT, VK_TAB);
+    else
+        PressKey(VK_TAB);
+    return L"Tab";
+}
+
+// A click drops a list; a click on an entry of its dropped part chooses it.
+// The part hangs from the box's lower edge, its entries ItemHeight high.
+const wchar_t *ListClick(const TProgram &Program, TModel &Model) {
+    const int List = Pick(ListCount);
+    const int Entry = Pick(ListFacts[List].EntryCount);
+    HWND Box = ControlOf(Program, ListFacts[List].List);
+    RECT Place;
+    GetWindowRect(Box, &Place);
+    // A click right after another list closed can be taken by the closing;
+    // a user clicks again.
+    bool Dropped = false;
+    for (int Try = 0; Try < 3 && !Dropped; ++Try) {
+        ClickAt(POINT{(Place.left + Place.right) / 2, (Place.top + Place.bottom) / 2});
+        Dropped = WaitFor([&] { return SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 1500);
+    }
+    if (!Dropped)
+        return L"clicks on a list that did not drop it";
+    const int ItemHeight = int(SendMessageW(Box, CB_GETITEMHEIGHT, 0, 0));
+    const int Top = int(SendMessageW(Box, CB_GETTOPINDEX, 0, 0));
+    const int Y = Place.bottom + 1 + (Entry - Top) * ItemHeight + ItemHeight / 2;
+    // Point at the entry first (the dropped list follows the mouse), then
+    // click it, with the pauses of the list-clicks case.
+    const LONG X = (Place.left + Place.right) / 2;
+    MouseTo(POINT{X, Y - 2});
+    Sleep(100);
+    MouseTo(POINT{X, Y});
+    Sleep(100);
+    // A list that closed meanwhile is not clicked through onto a bar below.
+    if (SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) == 0)
+        return L"a list that closed before its entry was clicked";
+    MouseButton(true);
+    Sleep(50);
+    MouseButton(false);
+    if (!WaitFor([&] { return SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 1000)) {
+        PressKey(VK_ESCAPE);
+        return L"a click on a list entry that left the list open";
+    }
+    Model.Lists[List] = Entry;
+    return L"a click on a list entry";
+}
+
+// A thumb dragged from its position to another of a shown bar.
+const wchar_t *ThumbDrag(const TProgram &Program, TModel &Model) {
+    const int Bar = Pick(BarCount);
+    const TControl Name = TrackbarFacts[Bar].Bar;
+    if (!BarShown(Model, Name))
+        return L"nothing (a hidden bar)";
+    HWND Handle = ControlOf(Program, Name);
+    const int Target = Pick(TrackbarFacts[Bar].Maximum + 1);
+    const POINT From = ThumbCentre(Program, Name, Model.Bars[Bar]);
+    // Through every position on the way, each reached before the next, as
+    // the thumb-drag case moves.
+    MouseTo(ScreenPointOf(Handle, From.x, From.y));
+    MouseButton(true);
+    const int Step = Target > Model.Bars[Bar] ? 1 : -1;
+    for (int Position = Model.Bars[Bar]; Position != Target;) {
+        Position += Step;
+        const POINT Centre = ThumbCentre(Program, Name, Position);
+        MouseTo(ScreenPointOf(Handle, Centre.x, Centre.y));
+        WaitFor([&] { return PositionOf(Handle) == Position; }, 1000);
+    }
+    MouseButton(false);
+    Model.Bars[Bar] = Target;
+    return L"a thumb drag";
+}
+
+// Digits pasted over the whole text of the money box, entered by a click.
+const wchar_t *MoneyPaste(const TProgram &Program, TModel &Model) {
+    HWND Box = ControlOf(Program, TControl::MoneyBox);
+    RECT Inside;
+    GetClientRect(Box, &Inside);
+    ClickAt(ScreenPointOf(Box, Inside.right / 2, Inside.bottom / 2));
+    if (!WaitFor([&] { return FocusOf(Program) == Box; }, 1000))
+        return L"a click that missed the money box";
+    const std::wstring Digits = SelectMoneyText(3);
+    PasteText(Digits.c_str());
+    Model.Money = Digits;
+    return L"digits pasted into the money box";
+}
+
+// Minimised and restored from outside, as the redraw case does it (the Wine
+// desktop has no task bar to click); then the window comes to the front.
+const wchar_t *MinimiseRestore(const TProgram &Program) {
+    ShowWindow(Program.Window, SW_MINIMIZE);
+    WaitFor([&] { return IsIconic(Program.Window) != 0; }, 1000);
+    ShowWindow(Program.Window, SW_RESTORE);
+    WaitFor([&] { return IsIconic(Program.Window) == 0; }, 1000);
+    BringToFront(Program);
+    return L"minimise and restore";
+}
+
+const wchar_t *RandomAction(const TProgram &Program, TModel &Model) {
+    // Weights out of 20: keys where the focus is 8, Tab 4, list clicks 3,
+    // thumb drags 3, pasting 1, minimising 1.
+    const int Roll = Pick(20);
+    if (Roll < 8)
+        return KeyOnFocus(Program, Model);
+    if (Roll < 12)
+        return TabKey();
+    if (Roll < 15)
+        return ListClick(Program, Model);
+    if (Roll < 18)
+        return ThumbDrag(Program, Model);
+    if (Roll < 19)
+        return MoneyPaste(Program, Model);
+    return MinimiseRestore(Program);
+}
+
+// ---- the figures -------------------------------------------------------------
+
+struct TSample {
+    int Actions;
+    SIZE_T PrivateBytes;
+    DWORD Handles;
+    DWORD GdiObjects;
+    DWORD UserObjects;
+};
+
+// The handle count that the system's process list gives for a process, or 0.
+// (Wine answers GetProcessHandleCount with 0; its process list has the count.)
+DWORD ListedHandleCount(DWORD ProcessId) {
+    using TQuery = LONG(WINAPI *)(ULONG, PVOID, ULONG, PULONG);
+    const auto Query = reinterpret_cast<TQuery>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (Query == nullptr)
+        return 0;
+    std::vector<BYTE> Buffer(1 << 20);
+    ULONG Needed = 0;
+    if (Query(SystemProcessInformation, Buffer.data(), ULONG(Buffer.size()), &Needed) != 0)
+        return 0;
+    for (size_t At = 0;;) {
+        const auto *Entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION *>(&Buffer[At]);
+        if (DWORD(reinterpret_cast<ULONG_PTR>(Entry->UniqueProcessId)) == ProcessId)
+            return Entry->HandleCount;
+        if (Entry->NextEntryOffset == 0)
+            return 0;
+        At += Entry->NextEntryOffset;
+    }
+}
+
+// Read from outside. Wine leaves PrivateUsage 0 and fills PagefileUsage, the
+// same figure on Windows (the process' committed private memory); it answers
+// GetProcessHandleCount with 0, so the process list's count stands in; its
+// GetGuiResources gives 0 for both kinds of object.
+TSample SampleOf(const TProgram &Program, int Actions) {
+    TSample Sample = {Actions, 0, 0, 0, 0};
+    PROCESS_MEMORY_COUNTERS_EX Memory = {};
+    Memory.cb = sizeof(Memory);
+    if (GetProcessMemoryInfo(Program.Process.hProcess,
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&Memory), sizeof(Memory)))
+        Sample.PrivateBytes = Memory.PrivateUsage != 0 ? Memory.PrivateUsage : Memory.PagefileUsage;
+    if (!GetProcessHandleCount(Program.Process.hProcess, &Sample.Handles) || Sample.Handles == 0)
+        Sample.Handles = ListedHandleCount(Program.Process.dwProcessId);
+    Sample.GdiObjects = GetGuiResources(Program.Process.hProcess, GR_GDIOBJECTS);
+    Sample.UserObjects = GetGuiResources(Program.Process.hProcess, GR_USEROBJECTS);
+    Print(L"after %d actions: private bytes %lu, handles %lu, GDI objects %lu, USER objects %lu",
+          Actions, static_cast<unsigned long>(Sample.PrivateBytes), Sample.Handles,
+          Sample.GdiObjects, Sample.UserObjects);
+    return Sample;
+}
+
+} // namespace
+
+int wmain(int ArgumentCount, wchar_t **Arguments) {
+    if (ArgumentCount < 3) {
+        Print(L"usage: rnrr-soak PROGRAM ACTIONS [SEED]");
+        return 2;
+    }
+    ProgramPath = Arguments[1];
+    const int Actions = _wtoi(Arguments[2]);
+    Random.seed(ArgumentCount > 3 ? _wtoi(Arguments[3]) : 13);
+    CurrentCase = L"soak";
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return 1;
+    }
+    BringToFront(Program);
+    TModel Model = StartingModel();
+    int Mismatches = 0, Misses = 0;
+    TSample First = {};
+    DWORD Start = GetTickCount();
+    for (int Done = 1; Done <= Actions; ++Done) {
+        const wchar_t *What = RandomAction(Program, Model);
+        HWND Box = ControlOf(Program, TControl::PasswordBox);
+        const std::wstring Expected = PasswordOfModel(Model);
+        // Two checks: the password box against the encoding of what the
+        // controls hold (a fault of the program), and the controls against
+        // the model (input that did not land as the driver meant: a miss).
+        TModel Shown;
+        std::wstring ShownPassword;
+        const bool Same = WaitFor([&] {
+            Shown = ModelOfControls(Program);
+            ShownPassword = TextOf(Box);
+            return SameModel(Shown, Model) && ShownPassword == Expected;
+        });
+        if (!Same) {
+            const std::wstring OfControls = PasswordOfModel(Shown);
+            if (ShownPassword != OfControls)
+                Mismatches += !Check(false,
+                                     L"action %d, %ls: the password box shows \"%ls\", the "
+                                     L"controls (%ls) give \"%ls\"",
+                                     Done, What, ShownPassword.c_str(), ModelText(Shown).c_str(),
+                                     OfControls.c_str());
+            else
+                Print(L"miss at action %d, %ls: the controls hold %ls, the model %ls", Done, What,
+                      ModelText(Shown).c_str(), ModelText(Model).c_str());
+            Misses += !SameModel(Shown, Model);
+            Model = Shown; // go on from what the window holds
+        }
+        if (!Check(WaitForExit(Program, 0) == STILL_ACTIVE, L"the program ended at action %d",
+                   Done))
+            break;
+        if (Done % SampleEvery == 0 || Done == Actions) {
+            Print(L"%d actions in %lu ms", Done, GetTickCount() - Start);
+            const TSample Sample = SampleOf(Program, Done);
+            if (First.Actions == 0) {
+                First = Sample;
+                continue;
+            }
+            Check(Sample.PrivateBytes <= First.PrivateBytes + PrivateBytesNoise,
+                  L"private bytes grew from %lu to %lu",
+                  static_cast<unsigned long>(First.PrivateBytes),
+                  static_cast<unsigned long>(Sample.PrivateBytes));
+            Check(Sample.Handles <= First.Handles + HandleNoise &&
+                      Sample.GdiObjects <= First.GdiObjects + HandleNoise &&
+                      Sample.UserObjects <= First.UserObjects + HandleNoise,
+                  L"handles or GUI objects grew: %lu/%lu/%lu -> %lu/%lu/%lu", First.Handles,
+                  First.GdiObjects, First.UserObjects, Sample.Handles, Sample.GdiObjects,
+                  Sample.UserObjects);
+        }
+    }
+    Print(L"soak: %d actions, %d mismatches, %d misses of the driver's input, %lu ms", Actions,
+          Mismatches, Misses, GetTickCount() - Start);
+    StopProgram(Program);
+    return FailureCount == 0 ? 0 : 1;
+}
