@@ -456,8 +456,25 @@ void CaseThumbDrag() {
         int Maximum = static_cast<int>(SendMessageW(Bar, TBM_GETRANGEMAX, 0, 0));
         int Start = PositionOf(Bar);
         POINT Grip = ThumbCentre(Program, BarName, Start);
-        MouseTo(ScreenPointOf(Bar, Grip.x, Grip.y));
-        MouseButton(true);
+        // The press takes the thumb once the bar holds the mouse capture; on a
+        // loaded machine a first press can come before the pointer's move has
+        // reached the program, so it is made again, as a user would.
+        GUITHREADINFO Gui = {};
+        Gui.cbSize = sizeof Gui;
+        bool Taken = false;
+        for (int Try = 0; Try < 3 && !Taken; ++Try) {
+            if (Try > 0)
+                MouseButton(false);
+            MouseTo(ScreenPointOf(Bar, Grip.x, Grip.y));
+            MouseButton(true);
+            Taken = WaitFor(
+                [&] {
+                    return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) &&
+                           Gui.hwndCapture == Bar;
+                },
+                1000);
+        }
+        Check(Taken, L"pressing the thumb of %ls does not take it", Name);
         // From the start down to 0, then up to the maximum.
         std::vector<int> Path;
         for (int Position = Start - 1; Position >= 0; --Position)
