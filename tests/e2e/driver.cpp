@@ -299,8 +299,15 @@ void MouseTo(POINT Screen) {
     // Absolute coordinates run 0..65535 over the screen; aim at pixel centres.
     Input.mi.dx = (Screen.x * 65536 + Width / 2) / Width;
     Input.mi.dy = (Screen.y * 65536 + Height / 2) / Height;
-    SendInput(1, &Input, sizeof(Input));
-    Sleep(30);
+    // On a loaded machine a late pointer event from the display can put the
+    // cursor back where it was; the move is made again until it holds.
+    POINT Cursor = {};
+    for (int Try = 0; Try < 5; ++Try) {
+        SendInput(1, &Input, sizeof(Input));
+        Sleep(30);
+        if (GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y)
+            break;
+    }
 }
 
 void MouseButton(bool Down) {
