@@ -187,13 +187,9 @@ int32_t RowValue(const TOptionRow &Row, const TSettings &Record) {
 
 // "ПЬФМ В02Ь ЫЫЛ!" for 12 password characters.
 std::string GroupedPassword(const char *Text) {
-    std::string Out;
-    for (int32_t I = 0; I < PasswordLength; I += 4) {
-        if (I > 0)
-            Out += ' ';
-        Out += Utf8Of1251(Text + I, 4);
-    }
-    return Out;
+    char Display[PasswordDisplaySize];
+    FormatPasswordDisplay(Text, Display);
+    return Utf8Of1251(Display);
 }
 
 // The listing of the sixteen values, one line per setting, each line

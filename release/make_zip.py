@@ -89,8 +89,8 @@ def main(args):
     for name, build, file in PROGRAMS:
         with open(os.path.join(bins[build], file), "rb") as f:
             entries.append((name, f.read(), PROGRAM_MODE))
-    for spec in args[4:]:
-        name, folder = spec.split("=", 1)
+    for named_folder in args[4:]:
+        name, folder = named_folder.split("=", 1)
         for entry_name, path in folder_entries(name, folder):
             with open(path, "rb") as f:
                 entries.append((entry_name, f.read(), FILE_MODE))

@@ -32,26 +32,6 @@ LARGE_INTEGER Now() {
     return Counter;
 }
 
-struct TTopSearch {
-    DWORD ProcessId;
-    const wchar_t *ClassName;
-    HWND Found;
-};
-
-BOOL CALLBACK MatchTop(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TTopSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0 &&
-        IsWindowVisible(Window)) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct TChildSearch {
     const wchar_t *ClassName;
     HWND Found;
@@ -75,14 +55,9 @@ HWND ChildOfClass(HWND Parent, const wchar_t *ClassName) {
 }
 
 // A started copy of a program: its window and the text box that shows its result.
-struct TStarted {
-    PROCESS_INFORMATION Process = {};
-    HWND Window = nullptr;
-};
-
 // Starts Path and waits until its visible window of ClassName shows a
 // nonempty text in its first edit box; the time that took, in milliseconds.
-double TimeStart(const std::wstring &Path, const wchar_t *ClassName, TStarted &Started) {
+double TimeStart(const std::wstring &Path, const wchar_t *ClassName, TProgram &Started) {
     STARTUPINFOW Startup = {};
     Startup.cb = sizeof(Startup);
     std::wstring CommandLine = L"\"" + Path + L"\"";
@@ -90,12 +65,11 @@ double TimeStart(const std::wstring &Path, const wchar_t *ClassName, TStarted &S
     if (!CreateProcessW(Path.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &Startup, &Started.Process))
         return -1;
-    TTopSearch Search = {Started.Process.dwProcessId, ClassName, nullptr};
+    HWND Found = nullptr;
     for (;;) {
-        Search.Found = nullptr;
-        EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&Search));
-        if (Search.Found != nullptr) {
-            HWND Box = ChildOfClass(Search.Found, L"Edit");
+        Found = FindProgramWindow(Started, ClassName);
+        if (Found != nullptr) {
+            HWND Box = ChildOfClass(Found, L"Edit");
             if (Box != nullptr && !TextOf(Box).empty())
                 break;
         }
@@ -103,11 +77,11 @@ double TimeStart(const std::wstring &Path, const wchar_t *ClassName, TStarted &S
             return -1;
         Sleep(1);
     }
-    Started.Window = Search.Found;
+    Started.Window = Found;
     return Milliseconds(Begin, Now());
 }
 
-void Stop(TStarted &Started) {
+void Stop(TProgram &Started) {
     PostMessageW(Started.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (WaitForSingleObject(Started.Process.hProcess, 5000) != WAIT_OBJECT_0)
         TerminateProcess(Started.Process.hProcess, 1);
@@ -141,13 +115,13 @@ int RunBenchmarks(const std::wstring &BarePath) {
     const int StepRuns = 201;
     std::vector<double> RealStarts, BareStarts;
     for (int Run = 0; Run < StartRuns; ++Run) {
-        TStarted Real, Bare;
+        TProgram Real, Bare;
         RealStarts.push_back(TimeStart(ProgramPath, L"TPasForm", Real));
         Stop(Real);
         BareStarts.push_back(TimeStart(BarePath, L"TBareForm", Bare));
         Stop(Bare);
     }
-    TStarted Real, Bare;
+    TProgram Real, Bare;
     TimeStart(ProgramPath, L"TPasForm", Real);
     TimeStart(BarePath, L"TBareForm", Bare);
     // The first item bar (weapon, at 7) and the password box of the real
