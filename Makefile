@@ -16,8 +16,9 @@ JOBS ?= $(shell nproc)
 
 all: host win win64
 
+# Once per command: the makes that a target starts inside it skip it.
 setup:
-	@bash tools/setup.sh
+	@[ $(MAKELEVEL) -gt 0 ] || bash tools/setup.sh
 
 host: setup
 	@cmake -S . -B $(HOST) >/dev/null

@@ -5,7 +5,10 @@
 # with one line on standard output saying why.
 loader=/usr/lib/wine/wine
 if [ ! -x "$loader" ]; then
-  echo "the 32-bit Wine loader $loader is not installed"
+  # Setup installs it where apt can; where apt cannot, its reason.
+  reason=$(apt-get install -s -q --no-install-recommends wine32:i386 2>&1 |
+    sed -n 's/^E: //p' | tail -n 1)
+  echo "the 32-bit Wine loader $loader is not installed${reason:+ (apt-get cannot install wine32:i386: $reason)}"
   exit 1
 fi
 if output=$("$loader" --version 2>&1); then

@@ -6,10 +6,11 @@
 set -eu
 build=${1:-build/win}
 exe="$build/bin/rnrr-password.exe"
-case $(grep -o 'WINEARCH=win[0-9]*' "$build/wine-run") in
-  *win64) kind=64-bit ;;
-  *) kind=32-bit ;;
-esac
+if grep -q ' win64 ' "$build/wine-run"; then
+  kind=64-bit
+else
+  kind=32-bit
+fi
 if [ -z "${DISPLAY:-}" ]; then
   display=:77
   Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &

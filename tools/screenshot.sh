@@ -14,16 +14,16 @@ driver="$build/bin/rnrr-e2e.exe"
 for file in "$exe" "$driver"; do
   [ -f "$file" ] || { echo "screenshot: $file is missing; run make win" >&2; exit 1; }
 done
-WINEPREFIX=$(cd "$build" && pwd)/screenshot-prefix
+prefix=$(cd "$build" && pwd)/screenshot-prefix
 LANG=ru_RU.UTF-8
-export WINEPREFIX LANG
+export LANG
 
 display_file=$(mktemp)
 log=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb=$!
 finish() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$build/wine-run" --prefix "$prefix" wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
   rm -f "$display_file" "$log"
 }
@@ -34,7 +34,7 @@ export DISPLAY
 
 # The driver starts the program inside the desktop and reports the frame
 # round what it shows once its password and pictures are there.
-"$build/wine-run" explorer /desktop=rnrr,800x600 "$driver" "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" "$mode" >"$log" 2>&1 &
+"$build/wine-run" --prefix "$prefix" explorer /desktop=rnrr,800x600 "$driver" "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" "$mode" >"$log" 2>&1 &
 tries=0
 until grep -q '^shown' "$log"; do
   tries=$((tries + 1))

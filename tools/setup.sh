@@ -1,44 +1,121 @@
 #!/usr/bin/env bash
 # Makes a Debian 12 machine ready to build and test the program: the host
-# toolchain, the i686 and x86-64 MinGW cross compilers, Wine's 32- and 64-bit
-# loaders, a virtual X display, and for the page the wasm32 toolchain,
-# Chromium, Node.js and the npm packages of web/. Idempotent: when every package is already
-# installed it only checks and returns within seconds. Must run as root (or
-# with sudo). It installs packages and changes nothing else: the 32-bit
-# loader is installed even where the kernel cannot run it, and then unused.
+# toolchain, the i686 and x86-64 MinGW cross compilers, Wine's 64-bit loader,
+# a virtual X display, and for the page the wasm32 toolchain, Chromium,
+# Node.js and the npm packages of web/; then, where it can, Wine's 32-bit
+# loader. Idempotent: when every package is already installed it only checks
+# and returns within seconds. Must run as root (or with sudo).
+#
+# A partly broken package archive (a mirror in the middle of a sync, a proxy
+# that drops one index) does not stop it:
+#   - an `apt-get update` that fails for some indexes is tried again, then
+#     setup goes on with the indexes it has and names in one line those it
+#     could not fetch;
+#   - the packages every run needs are installed in one transaction; when
+#     one of them cannot be had, setup stops and names it;
+#   - the 32-bit loader is installed in a transaction of its own and is
+#     optional: when apt cannot install it, setup says why in one line and
+#     goes on, and `make test` leaves the 32-bit suite out, as it does on a
+#     kernel that runs no 32-bit code. That transaction removes and
+#     downgrades nothing and pins nothing.
 set -euo pipefail
 
-packages=(
+# What every run needs.
+required=(
   cmake make g++ clang-format python3 clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 fonts-wine
+  wine wine64 fonts-wine
   xvfb xauth x11-utils imagemagick
-  clang lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
+  lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
   chromium nodejs
 )
+# The 32-bit loader and, through its dependencies, the i386 libraries only
+# it needs. Installed even where the kernel cannot run it (then unused).
+optional=(wine32:i386)
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+apt_get() {
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get "$@"
+}
+
+# Prints the packages of its arguments that are not installed.
+not_installed() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+# apt's reason for refusing, in one line: the first unmet dependency, if it
+# names one, and its last error.
+apt_reason() {
+  local unmet error
+  unmet=$(grep -m1 -E '^ +[^ ]+ : (Pre)?Depends: ' <<<"$1" | sed 's/^ *//; s/  */ /g' || true)
+  error=$(grep -E '^E: ' <<<"$1" | tail -n 1 | sed 's/^E: //' || true)
+  [ -n "$unmet" ] && printf '%s; ' "$unmet"
+  printf '%s\n' "${error:-apt-get gave no reason}"
+}
+
+# apt-get update, tried three times. When some indexes still fail, one line
+# names them and setup goes on with what it has.
+update_indexes() {
+  local try output failed
+  for try in 1 2 3; do
+    if output=$(apt_get update -qq 2>&1); then
+      return 0
+    fi
+    [ $try -lt 3 ] && sleep $((try * 5))
+  done
+  # "E: Failed to fetch http://host/debian-security/dists/... <reason>"
+  failed=$(sed -n 's|^[EW]: Failed to fetch [a-z]*://[^/]*/\([^ ]*\) *\(.*\)|\1 (\2)|p' <<<"$output" |
+    sort -u | paste -sd ';' | sed 's/;/; /g')
+  echo "setup: apt-get update failed 3 times; going on without ${failed:-the indexes it names: $(apt_reason "$output")}"
+}
+
+mapfile -t missing_required < <(not_installed "${required[@]}")
 # Debian's nodejs carries no npm (other builds of nodejs do).
-command -v npm >/dev/null || missing+=(npm)
+command -v npm >/dev/null || missing_required+=(npm)
+mapfile -t missing_optional < <(not_installed "${optional[@]}")
 
-if [ ${#missing[@]} -gt 0 ]; then
-  as_root=()
-  [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+if [ $((${#missing_required[@]} + ${#missing_optional[@]})) -gt 0 ] &&
+  ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+  new_architecture=1 # its indexes are fetched below
+fi
 
-  echo "setup: installing ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    "${as_root[@]}" dpkg --add-architecture i386
+[ ${#missing_required[@]} -gt 0 ] && echo "setup: installing ${missing_required[*]}"
+if [ ${#missing_required[@]} -gt 0 ] || [ -n "${new_architecture:-}" ]; then
+  update_indexes
+fi
+
+if [ ${#missing_required[@]} -gt 0 ]; then
+  if ! output=$(apt_get install -y -q --no-install-recommends "${missing_required[@]}" 2>&1); then
+    # Name the packages that cannot be had, each with apt's reason.
+    named=0
+    for p in "${missing_required[@]}"; do
+      if ! one=$(apt_get install -s -q --no-install-recommends "$p" 2>&1); then
+        echo "setup: stopped: cannot install $p, which the build needs: $(apt_reason "$one")" >&2
+        named=1
+      fi
+    done
+    [ $named -eq 1 ] ||
+      echo "setup: stopped: installing the packages the build needs failed: $(apt_reason "$output")" >&2
+    exit 1
   fi
-  "${as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
-    "${packages[@]}" "${missing[@]}" >/dev/null
+fi
+
+# The 32-bit loader, in a transaction of its own that may fail. When the
+# required packages were already there, the indexes are not fetched again:
+# apt answers from the ones the machine has, within a second or two.
+if [ ${#missing_optional[@]} -gt 0 ]; then
+  if ! output=$(apt_get install -y -q --no-install-recommends --no-remove \
+    "${missing_optional[@]}" 2>&1); then
+    echo "setup: the 32-bit Wine loader is left out (make test runs the 64-bit suite only):" \
+      "apt-get cannot install ${missing_optional[*]}: $(apt_reason "$output")"
+  fi
 fi
 
 # The page's test tools, pinned by web/package-lock.json: installed again only

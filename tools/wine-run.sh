@@ -1,15 +1,36 @@
 #!/bin/sh
-# Runs a Windows program under Wine in a prefix of the build (never ~/.wine).
-# WINEPREFIX, WINELOADER (the loader, /usr/lib/wine/wine or wine64) and
-# WINEARCH (win32 or win64, the kind of prefix) may be set by the caller (the
-# build's wine-run sets them); otherwise the prefix is ./wineprefix and the
-# loader the 32-bit one. Every Wine program, wineboot included, starts
-# through the loader itself: Debian's wine and wineboot commands pick the
-# 32-bit loader whenever it is installed, even where it cannot run.
+# Runs a Windows program under Wine in a prefix of the build's own.
+#   wine-run.sh LOADER ARCH PREFIX [--prefix OTHER] PROGRAM [ARGUMENTS...]
+# LOADER is the Wine loader (/usr/lib/wine/wine or wine64), ARCH the kind of
+# prefix (win32 or win64), PREFIX the build's prefix; the build's wine-run
+# gives these three. --prefix OTHER runs in another prefix of the build's, one
+# that some tests keep to themselves. PROGRAM `wineserver` runs that prefix's
+# server instead (`wineserver -k` stops it, `-w` waits for it).
+#
+# Nothing of the caller's Wine settings reaches Wine: every WINE* variable of
+# the environment (WINEPREFIX, WINEARCH, WINELOADER, WINESERVER, WINEDEBUG...)
+# is dropped, so a user's own prefix, like ~/.wine, is never used or touched.
 set -eu
-: "${WINEPREFIX:=$PWD/wineprefix}"
-: "${WINELOADER:=/usr/lib/wine/wine}"
-: "${WINEARCH:=win32}"
+if [ $# -lt 4 ]; then
+  echo "usage: wine-run.sh LOADER ARCH PREFIX [--prefix OTHER] PROGRAM [ARGUMENTS...]" >&2
+  exit 2
+fi
+loader=$1 arch=$2 prefix=$3
+shift 3
+if [ "$1" = --prefix ]; then
+  prefix=$2
+  shift 2
+fi
+for name in $(env | sed -n 's/^\(WINE[A-Za-z0-9_]*\)=.*/\1/p'); do
+  unset "$name"
+done
+case $prefix in
+  /*) ;;
+  *) prefix=$PWD/$prefix ;; # Wine wants an absolute path
+esac
+WINEPREFIX=$prefix
+WINELOADER=$loader
+WINEARCH=$arch
 WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINELOADER WINEARCH WINEDEBUG WINEDLLOVERRIDES
@@ -19,22 +40,29 @@ export WINEPREFIX WINELOADER WINEARCH WINEDEBUG WINEDLLOVERRIDES
 # a prefix has no Tahoma and draws the window's texts in DejaVu Sans.
 wine_fonts='Z:\usr\share\wine\fonts'
 
-# The loader starts Debian's wineserver script, which passes -p0: the server
+# The server: Debian's wineserver script would pass -p0, so that the server
 # quits the moment its last program ends, and a program started just then
-# loses its connection ("recvmsg: Connection reset by peer"). A server
-# started here first, staying Wine's usual 3 s, serves the programs instead;
-# where one runs already this does nothing.
+# loses its connection ("recvmsg: Connection reset by peer"). The server is
+# started here first instead, staying Wine's usual 3 s; where one runs
+# already for the prefix this does nothing.
+server=/usr/lib/wine/wineserver64
+[ -x "$server" ] || server=/usr/lib/wine/wineserver32
+WINESERVER=$server
+export WINESERVER
 start_lasting_server() {
-  for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver32; do
-    if [ -x "$server" ]; then
-      "$server" -p3 </dev/null >/dev/null 2>&1 || true
-      return
-    fi
-  done
+  "$server" -p3 </dev/null >/dev/null 2>&1 || true
 }
 
+if [ "$1" = wineserver ]; then
+  shift
+  exec "$server" "$@"
+fi
+
 # The prefix is made on first use and marked ready once it has its settings;
-# a lock keeps parallel tests from racing.
+# a lock keeps parallel tests from racing. Every Wine program, wineboot
+# included, starts through the loader itself: Debian's wine and wineboot
+# commands pick the 32-bit loader whenever it is installed, even where it
+# cannot run.
 ready="$WINEPREFIX/.rnrr-ready"
 if [ ! -f "$ready" ]; then
   mkdir -p "$WINEPREFIX"
@@ -46,7 +74,7 @@ if [ ! -f "$ready" ]; then
     # Marked ready only with its fonts; otherwise the next run tries again.
     if "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts' /v Path /d "$wine_fonts" /f \
       >/dev/null 2>&1; then
-      wineserver -w
+      "$server" -w
       touch "$ready"
     fi
   fi

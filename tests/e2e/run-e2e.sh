@@ -12,10 +12,9 @@ prefix=$2
 locale=$3
 shift 3
 
-WINEPREFIX=$prefix
 LANG=$locale
 LC_ALL=$locale
-export WINEPREFIX LANG LC_ALL
+export LANG LC_ALL
 unset WAYLAND_DISPLAY
 
 # A free display number, chosen by Xvfb itself.
@@ -23,7 +22,7 @@ display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 stop_all() {
-  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  "$wine_run" --prefix "$prefix" wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
   rm -f "$display_file"
@@ -43,13 +42,14 @@ export DISPLAY
 
 # The virtual desktop is a setting of the prefix, made once.
 if [ ! -f "$prefix/.e2e-desktop" ]; then
-  "$wine_run" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  "$wine_run" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
-    >/dev/null 2>&1
-  WINEPREFIX=$prefix wineserver -w
+  "$wine_run" --prefix "$prefix" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default \
+    /f >/dev/null 2>&1
+  "$wine_run" --prefix "$prefix" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+    /d 1024x768 /f >/dev/null 2>&1
+  "$wine_run" --prefix "$prefix" wineserver -w
   touch "$prefix/.e2e-desktop"
 fi
 
 status=0
-"$wine_run" "$@" || status=$?
+"$wine_run" --prefix "$prefix" "$@" || status=$?
 exit $status
