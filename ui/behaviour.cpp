@@ -15,10 +15,6 @@ namespace {
 // selection has changed.
 constexpr WORD DropDownSelectionChanged = 1;
 
-// The first car without a shocks bar, and the first without a tires bar.
-constexpr int32_t FirstCarWithoutShocks = 4;
-constexpr int32_t FirstCarWithoutTires = 3;
-
 // Ctrl+V as the character that the keyboard translation makes of it.
 constexpr WPARAM CtrlV = 0x16;
 
@@ -126,19 +122,11 @@ void FocusNextControl() {
 
 void UpdateUpgradeVisibility() {
     int32_t Car = int32_t(SendMessageW(Controls.CarList, CB_GETCURSEL, 0, 0));
-    ShocksBarShown = ShocksBarShownFor(Car);
+    ShocksBarShown = ControlShown(TControl::ShocksBar, Car);
     ShowWindow(Controls.ShocksBar, ShocksBarShown ? SW_SHOW : SW_HIDE);
-    TiresBarShown = TiresBarShownFor(Car);
+    TiresBarShown = ControlShown(TControl::TiresBar, Car);
     ShowWindow(Controls.TiresBar, TiresBarShown ? SW_SHOW : SW_HIDE);
     DrawPictures();
-}
-
-bool ShocksBarShownFor(int32_t Car) {
-    return Car < FirstCarWithoutShocks;
-}
-
-bool TiresBarShownFor(int32_t Car) {
-    return Car < FirstCarWithoutTires;
 }
 
 void ApplyControlFont(HWND Control) {

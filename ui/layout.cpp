@@ -9,6 +9,7 @@
 #include "interface_text.h"
 #include "resource_ids.h"
 #include "settings.h"
+#include "window_model.h"
 
 namespace {
 
@@ -26,25 +27,8 @@ constexpr DWORD TrackbarStyle =
     WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS | TBS_ENABLESELRANGE | TBS_FIXEDLENGTH;
 constexpr DWORD SeparatorStyle = WS_CHILD | WS_VISIBLE;
 
-constexpr int32_t MoneyTextLimit = 3;
 // The password box's tip wraps into lines of at most this many pixels.
 constexpr int32_t TipWidth = 300;
-// Two lines split by a lone carriage return; the second credits the pictures.
-constexpr wchar_t CreditsText[] = L"Код: RnRR\rРисунки: свои";
-
-// Starting selections: an index into the list's names is the setting's value.
-constexpr int32_t StartHero = 0;       // "Snake Sanders"
-constexpr int32_t StartColor = 2;      // "Красный"
-constexpr int32_t StartCar = 1;        // "Marauder"
-constexpr int32_t StartDifficulty = 0; // "Rookie"
-constexpr int32_t StartPlanet = 0;     // "CHEM VI"
-constexpr int32_t StartDivision = 0;   // "B"
-
-// Trackbar ranges (0..maximum) and starting positions.
-constexpr int32_t ItemMaximum = 7;
-constexpr int32_t UpgradeMaximum = 3;
-constexpr int32_t StartWeapon = 7, StartBoost = 7, StartDrop = 7;
-constexpr int32_t StartEngine = 3, StartArmor = 0, StartShocks = 3, StartTires = 3;
 
 // The client width, measured before the window's height is fixed.
 int32_t ClientWidth;
@@ -66,25 +50,44 @@ void AddListEntry(HWND List, const TWideText &Entry) {
     SendMessageW(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Entry.Text));
 }
 
-void SetUpList(HWND List, const char *const *Names, int32_t Count, int32_t Start) {
+// The list's names, from the value names or, for the colours, the
+// interface texts; then its starting selection.
+void SetUpList(HWND List, TControl Control) {
     ApplyControlFont(List);
-    for (int32_t I = 0; I < Count; ++I)
-        AddListEntry(List, WideFrom1251(Names[I]));
-    SendMessageW(List, CB_SETCURSEL, Start, 0);
+    const char *const *Names = ListNames(Control);
+    for (int32_t I = 0; I <= ControlMaximum(Control); ++I)
+        AddListEntry(List, Names != nullptr ? WideFrom1251(Names[I])
+                                            : LoadInterfaceText(ColorNameIds[I]));
+    SendMessageW(List, CB_SETCURSEL, RuleOf(Control).Start, 0);
     InstallProcedure(List, ListProc, SavedListProc);
 }
 
 // The position is set before SetupTrackbar narrows the range; every starting
 // position lies inside the final range.
-void SetUpTrackbar(HWND Trackbar, int32_t Start, int32_t Maximum) {
-    SendMessageW(Trackbar, TBM_SETPOS, FALSE, Start);
-    SetupTrackbar(Trackbar, Maximum);
+void SetUpTrackbar(HWND Trackbar, TControl Control) {
+    SendMessageW(Trackbar, TBM_SETPOS, FALSE, RuleOf(Control).Start);
+    SetupTrackbar(Trackbar, ControlMaximum(Control));
     InstallProcedure(Trackbar, TrackbarProc, SavedTrackbarProc);
 }
 
 // Follow-up steps of the control table, one per kind of row.
 void SetUpLabel(HWND Label) {
     ApplyControlFont(Label);
+}
+
+// Texts of the control table that the window model states.
+TWideText StartMoneyText() {
+    TControlState Start;
+    StartControlState(Start);
+    TWideText Text;
+    for (Text.Length = 0; Text.Length < Start.Money.Length; ++Text.Length)
+        Text.Text[Text.Length] = wchar_t(Start.Money.Characters[Text.Length]);
+    Text.Text[Text.Length] = L'\0';
+    return Text;
+}
+
+TWideText Credits() {
+    return WideFrom1251(CreditsText);
 }
 
 void SetUpPasswordBox(HWND Box) {
@@ -100,31 +103,27 @@ void SetUpMoneyBox(HWND Box) {
 }
 
 void SetUpHeroList(HWND List) {
-    SetUpList(List, HeroNames, 8, StartHero);
+    SetUpList(List, TControl::HeroList);
 }
 
 void SetUpColorList(HWND List) {
-    ApplyControlFont(List);
-    for (uint16_t Id : ColorNameIds)
-        AddListEntry(List, LoadInterfaceText(Id));
-    SendMessageW(List, CB_SETCURSEL, StartColor, 0);
-    InstallProcedure(List, ListProc, SavedListProc);
+    SetUpList(List, TControl::ColorList);
 }
 
 void SetUpCarList(HWND List) {
-    SetUpList(List, CarNames, 8, StartCar);
+    SetUpList(List, TControl::CarList);
 }
 
 void SetUpDifficultyList(HWND List) {
-    SetUpList(List, DifficultyNames, 4, StartDifficulty);
+    SetUpList(List, TControl::DifficultyList);
 }
 
 void SetUpPlanetList(HWND List) {
-    SetUpList(List, PlanetNames, 8, StartPlanet);
+    SetUpList(List, TControl::PlanetList);
 }
 
 void SetUpDivisionList(HWND List) {
-    SetUpList(List, DivisionNames, 2, StartDivision);
+    SetUpList(List, TControl::DivisionList);
 }
 
 // The trackbars need the bar classes: registered before the first is made.
@@ -135,33 +134,33 @@ void SetUpUpperSeparator(HWND) {
 // An item trackbar is set up once its count label exists.
 void SetUpWeaponCount(HWND Count) {
     ApplyControlFont(Count);
-    SetUpTrackbar(Controls.WeaponBar, StartWeapon, ItemMaximum);
+    SetUpTrackbar(Controls.WeaponBar, TControl::WeaponBar);
 }
 
 void SetUpBoostCount(HWND Count) {
     ApplyControlFont(Count);
-    SetUpTrackbar(Controls.BoostBar, StartBoost, ItemMaximum);
+    SetUpTrackbar(Controls.BoostBar, TControl::BoostBar);
 }
 
 void SetUpDropCount(HWND Count) {
     ApplyControlFont(Count);
-    SetUpTrackbar(Controls.DropBar, StartDrop, ItemMaximum);
+    SetUpTrackbar(Controls.DropBar, TControl::DropBar);
 }
 
 void SetUpEngineBar(HWND Bar) {
-    SetUpTrackbar(Bar, StartEngine, UpgradeMaximum);
+    SetUpTrackbar(Bar, TControl::EngineBar);
 }
 
 void SetUpArmorBar(HWND Bar) {
-    SetUpTrackbar(Bar, StartArmor, UpgradeMaximum);
+    SetUpTrackbar(Bar, TControl::ArmorBar);
 }
 
 void SetUpShocksBar(HWND Bar) {
-    SetUpTrackbar(Bar, StartShocks, UpgradeMaximum);
+    SetUpTrackbar(Bar, TControl::ShocksBar);
 }
 
 void SetUpTiresBar(HWND Bar) {
-    SetUpTrackbar(Bar, StartTires, UpgradeMaximum);
+    SetUpTrackbar(Bar, TControl::TiresBar);
 }
 
 struct TControlRow {
@@ -173,6 +172,7 @@ struct TControlRow {
     int32_t X, Y, Width, Height;
     HWND TControlHandles::*Handle; // null: the handle is not kept
     void (*FollowUp)(HWND Control);
+    TWideText (*ModelText)() = nullptr; // used when set, in place of TextId and Text
 };
 
 constexpr wchar_t Static[] = L"STATIC";
@@ -195,7 +195,8 @@ const TControlRow ControlTable[] = {
     {Static, LabelStyle, 0, IDS_MONEY_LABEL, nullptr, 250, 15, 70, 24, &H::MoneyLabel, SetUpLabel},
     {Static, LabelStyle, 0, IDS_MONEY_UNIT, nullptr, 380, 15, 70, 24, &H::MoneyUnitLabel,
      SetUpLabel},
-    {Edit, MoneyBoxStyle, ClientEdge, 0, L"999", 330, 10, 40, 24, &H::MoneyBox, SetUpMoneyBox},
+    {Edit, MoneyBoxStyle, ClientEdge, 0, nullptr, 330, 10, 40, 24, &H::MoneyBox, SetUpMoneyBox,
+     StartMoneyText},
     {Static, LabelStyle, 0, IDS_HERO_LABEL, nullptr, 5, 49, 70, 24, &H::HeroLabel, SetUpLabel},
     {ComboBox, ListStyle, 0, 0, nullptr, 85, 44, 155, 150, &H::HeroList, SetUpHeroList},
     {Static, LabelStyle, 0, IDS_COLOR_LABEL, nullptr, 5, 83, 70, 24, &H::ColorLabel, SetUpLabel},
@@ -225,7 +226,7 @@ const TControlRow ControlTable[] = {
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 224, 60, 30, &H::ShocksBar, SetUpShocksBar},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 258, 60, 30, &H::TiresBar, SetUpTiresBar},
     {Static, SeparatorStyle, StaticEdge, 0, L"Separator", 5, 299, FullWidth, 2, nullptr, nullptr},
-    {Static, LabelStyle, 0, 0, CreditsText, 65, 260, 120, 35, &H::CreditsLabel, SetUpLabel},
+    {Static, LabelStyle, 0, 0, nullptr, 65, 260, 120, 35, &H::CreditsLabel, SetUpLabel, Credits},
     {Static, LabelStyle, 0, IDS_HELP_TEXT, nullptr, 5, 309, FullWidth, 72, &H::HelpLabel,
      SetUpLabel},
 };
@@ -235,8 +236,8 @@ void CreateControl(const TControlRow &Row) {
     // The loaded text must live until the creation call has returned.
     TWideText Loaded;
     const wchar_t *Caption = Row.Text;
-    if (Row.TextId != 0) {
-        Loaded = LoadInterfaceText(Row.TextId);
+    if (Row.ModelText != nullptr || Row.TextId != 0) {
+        Loaded = Row.ModelText != nullptr ? Row.ModelText() : LoadInterfaceText(Row.TextId);
         Caption = Loaded.Text;
     }
     int32_t Width = Row.Width == MarginedClientWidth ? ClientWidth - SideMargins : Row.Width;
@@ -260,17 +261,11 @@ void FixClientHeight() {
                OuterHeight - Client.bottom + ClientHeight, FALSE);
 }
 
-// Down the left column, down the right column, the item trackbars, then the
-// upgrade trackbars.
+// The input controls in the model's keyboard order: down the left column,
+// down the right column, the item trackbars, then the upgrade trackbars.
 void FillTabOrder() {
-    const HWND Order[TabOrderLength] = {
-        Controls.PasswordBox, Controls.HeroList,       Controls.ColorList,  Controls.CarList,
-        Controls.MoneyBox,    Controls.DifficultyList, Controls.PlanetList, Controls.DivisionList,
-        Controls.WeaponBar,   Controls.BoostBar,       Controls.DropBar,    Controls.EngineBar,
-        Controls.ArmorBar,    Controls.ShocksBar,      Controls.TiresBar,
-    };
     for (int32_t Entry = 0; Entry < TabOrderLength; ++Entry)
-        TabOrder[Entry] = Order[Entry];
+        TabOrder[Entry] = ControlHandle(TControl(Entry));
 }
 
 // "Ввести пароль..." at the end of the system menu, after a separator.

@@ -67,13 +67,6 @@ LRESULT HandleSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
 
 } // namespace
 
-void ShowItemCount(HWND Bar, HWND Count) {
-    int32_t Position = int32_t(SendMessageW(Bar, TBM_GETPOS, 0, 0));
-    wchar_t Text[12];
-    wsprintfW(Text, L"%d", Position);
-    SetWindowTextW(Count, Text);
-}
-
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
     switch (Message) {
     case WM_CREATE:

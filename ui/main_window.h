@@ -31,10 +31,6 @@ void LoadSettingsIntoControls(const TSettings &Record);
 // The number beside an item trackbar: its position.
 void ShowItemCount(HWND Bar, HWND Count);
 
-// The car's rule: ShocksBar is shown for cars 0..3, TiresBar for cars 0..2.
-bool ShocksBarShownFor(int32_t Car);
-bool TiresBarShownFor(int32_t Car);
-
 // The modal dialog that reads a password back, opened with Text in its field
 // (null for an empty field); OK loads the password into the controls, Cancel
 // changes nothing.

@@ -173,11 +173,11 @@ TWideText CodeText(char32_t C) {
 TWideText ValidStatus(const TSettings &Record) {
     TWideText Hidden = WideText(L"");
     TSettings WindowRecord = Record;
-    if (!ShocksBarShownFor(Record.Car) && Record.Shocks != 0) {
+    if (!ControlShown(TControl::ShocksBar, Record.Car) && Record.Shocks != 0) {
         Hidden = FormatInterfaceText(IDS_HIDDEN_SHOCKS, Record.Shocks);
         WindowRecord.Shocks = 0;
     }
-    if (!TiresBarShownFor(Record.Car) && Record.Tires != 0) {
+    if (!ControlShown(TControl::TiresBar, Record.Car) && Record.Tires != 0) {
         if (Hidden.Length > 0)
             AppendText(Hidden, LoadInterfaceText(IDS_HIDDEN_AND));
         AppendText(Hidden, FormatInterfaceText(IDS_HIDDEN_TIRES, Record.Tires));

@@ -5,15 +5,9 @@
 #include "window_state.h"
 
 #include "settings.h"
+#include "window_model.h"
 
 namespace {
-
-// Sizes of the sheet's cells.
-constexpr int32_t UpgradeWidth = 40;  // one level per column
-constexpr int32_t UpgradeHeight = 32; // one upgrade per row
-constexpr int32_t IconWidth = 23;     // one item icon per cell
-constexpr int32_t IconHeight = 19;
-constexpr int32_t IconRowTop = 128; // the icons' row on the sheet
 
 constexpr int32_t EmblemWidth = 50, EmblemHeight = 32;
 constexpr int32_t CarWidth = 72, CarHeight = 60;
@@ -26,66 +20,34 @@ struct TPlace {
 constexpr TPlace EmblemPlace = {5, 260};
 constexpr TPlace Car1Place = {196, 156};
 constexpr TPlace Car2Place = {196, 232};
-// Upgrade rows of the sheet and where each upgrade's picture goes.
-struct TUpgradePicture {
-    int32_t SheetRow;
+
+// The picture beside each bar; the window model says which cell it shows.
+struct TBarPicture {
+    TControl Bar;
     TPlace Place;
 };
-constexpr TUpgradePicture EnginePicture = {0, {285, 156}}; // left of EngineBar
-constexpr TUpgradePicture ArmorPicture = {1, {410, 190}};  // right of ArmorBar
-constexpr TUpgradePicture ShocksPicture = {2, {285, 224}}; // left of ShocksBar
-constexpr TUpgradePicture TiresPicture = {3, {410, 258}};  // right of TiresBar
-constexpr TPlace WeaponIconPlace = {5, 156};
-constexpr TPlace BoostIconPlace = {5, 190};
-constexpr TPlace DropIconPlace = {5, 224};
+constexpr TBarPicture UpgradePictures[] = {
+    {TControl::EngineBar, {285, 156}}, // left of EngineBar
+    {TControl::ArmorBar, {410, 190}},  // right of ArmorBar
+    {TControl::ShocksBar, {285, 224}}, // left of ShocksBar
+    {TControl::TiresBar, {410, 258}},  // right of TiresBar
+};
+constexpr TBarPicture ItemIcons[] = {
+    {TControl::WeaponBar, {5, 156}},
+    {TControl::BoostBar, {5, 190}},
+    {TControl::DropBar, {5, 224}},
+};
 
-// Sheet icons, numbered by their cell.
-constexpr int32_t TurretIcon = 0;
-constexpr int32_t MineIcon = 1;
-constexpr int32_t GasIcon = 2;
-constexpr int32_t PostsIcon = 3;
-constexpr int32_t PailIcon = 4;
-constexpr int32_t DrumIcon = 5;
-constexpr int32_t RocketIcon = 6;
-
-// The car with the extra drop icon ("Air Blade").
-constexpr int32_t ExtraIconCar = 2;
-
-// Icons by car index, compared as signed numbers (-1: no selection).
-int32_t WeaponIconOf(int32_t Car) {
-    if (Car < 2)
-        return PostsIcon;
-    if (Car < 4)
-        return RocketIcon;
-    return TurretIcon;
-}
-
-int32_t BoostIconOf(int32_t Car) {
-    return Car < 2 ? DrumIcon : GasIcon;
-}
-
-int32_t DropIconOf(int32_t Car) {
-    return Car < 2 ? PailIcon : MineIcon;
-}
-
-void CopyFromMemory(TPlace To, int32_t Width, int32_t Height, int32_t FromX, int32_t FromY) {
-    StretchBlt(WindowDC, To.X, To.Y, Width, Height, MemoryDC, FromX, FromY, Width, Height, SRCCOPY);
-}
-
-void DrawUpgrade(const TUpgradePicture &Picture, int32_t Level) {
-    CopyFromMemory(Picture.Place, UpgradeWidth, UpgradeHeight, UpgradeWidth * Level,
-                   UpgradeHeight * Picture.SheetRow);
+void DrawCell(TPlace To, const TCell &Cell) {
+    SelectObject(MemoryDC, Cell.Source == TCellSource::Sheet ? SheetBitmap : ExtraIconBitmap);
+    StretchBlt(WindowDC, To.X, To.Y, Cell.Width, Cell.Height, MemoryDC, Cell.X, Cell.Y, Cell.Width,
+               Cell.Height, SRCCOPY);
 }
 
 // A hidden bar's picture area shows plain window background.
-void BlankUpgrade(const TUpgradePicture &Picture) {
-    RECT Area = {Picture.Place.X, Picture.Place.Y, Picture.Place.X + UpgradeWidth,
-                 Picture.Place.Y + UpgradeHeight};
+void BlankCell(TPlace At, const TCell &Cell) {
+    RECT Area = {At.X, At.Y, At.X + Cell.Width, At.Y + Cell.Height};
     FillRect(WindowDC, &Area, HBRUSH(COLOR_BTNFACE + 1));
-}
-
-void DrawIcon(TPlace To, int32_t Icon) {
-    CopyFromMemory(To, IconWidth, IconHeight, IconWidth * Icon, IconRowTop);
 }
 
 } // namespace
@@ -110,25 +72,15 @@ void DrawPictures() {
     // deleted the memory context: then there is nothing to draw from.
     if (MemoryDC == nullptr)
         return;
-    SelectObject(MemoryDC, SheetBitmap);
-    DrawUpgrade(EnginePicture, Settings.Engine);
-    DrawUpgrade(ArmorPicture, Settings.Armor);
-    if (ShocksBarShown)
-        DrawUpgrade(ShocksPicture, Settings.Shocks);
-    else
-        BlankUpgrade(ShocksPicture);
-    if (TiresBarShown)
-        DrawUpgrade(TiresPicture, Settings.Tires);
-    else
-        BlankUpgrade(TiresPicture);
-
     int32_t Car = int32_t(SendMessageW(Controls.CarList, CB_GETCURSEL, 0, 0));
-    DrawIcon(WeaponIconPlace, WeaponIconOf(Car));
-    DrawIcon(BoostIconPlace, BoostIconOf(Car));
-    if (Car == ExtraIconCar) {
-        SelectObject(MemoryDC, ExtraIconBitmap);
-        CopyFromMemory(DropIconPlace, IconWidth, IconHeight, 0, 0);
-    } else {
-        DrawIcon(DropIconPlace, DropIconOf(Car));
+    for (const TBarPicture &Picture : UpgradePictures) {
+        const TControl Bar = Picture.Bar;
+        const TCell Cell = UpgradePictureCell(Bar, FieldOf(Settings, RuleOf(Bar).Field));
+        if (ControlShown(Bar, Car))
+            DrawCell(Picture.Place, Cell);
+        else
+            BlankCell(Picture.Place, Cell);
     }
+    for (const TBarPicture &Icon : ItemIcons)
+        DrawCell(Icon.Place, ItemIconCell(Icon.Bar, Car));
 }

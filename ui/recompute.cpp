@@ -1,6 +1,7 @@
 // RecomputePassword: the one bridge from the window's controls to the
-// encoder. It always reads every control and always re-encodes. And
-// LoadSettingsIntoControls, the way back for a password read in.
+// encoder, through the window model's reading. It always reads every control
+// and always re-encodes. And the other way: the numbers beside the item bars,
+// and LoadSettingsIntoControls for a password read in.
 #include "main_window.h"
 #include "window_state.h"
 
@@ -9,6 +10,7 @@
 #include "password.h"
 #include "reading.h"
 #include "settings.h"
+#include "window_model.h"
 
 TWideText WideFrom1251(const char *Text, int32_t Length) {
     constexpr UINT CodePage1251 = 1251;
@@ -26,45 +28,34 @@ TWideText WideFrom1251(const char *Text, int32_t Length) {
     return Wide;
 }
 
-static int32_t ListSelection(HWND List) {
-    return int32_t(SendMessageW(List, CB_GETCURSEL, 0, 0));
-}
-
-static int32_t TrackbarPosition(HWND Trackbar) {
-    return int32_t(SendMessageW(Trackbar, TBM_GETPOS, 0, 0));
-}
-
-// The money box's first three characters as the single bytes that
-// ReadMoneyText takes: the digits "0".."9" as they are, any other character
-// as a byte that counts 0.
-static void ReadMoneyBox() {
-    wchar_t WideMoney[MoneyBufferSize] = {};
-    GetWindowTextW(Controls.MoneyBox, WideMoney, MoneyBufferSize);
-    int32_t Length = GetWindowTextLengthW(Controls.MoneyBox);
-    char Money[MoneyBufferSize] = {};
-    for (int32_t I = 0; I < MoneyBufferSize - 1 && WideMoney[I] != L'\0'; ++I)
-        Money[I] = (WideMoney[I] >= L'0' && WideMoney[I] <= L'9') ? char(WideMoney[I]) : '?';
-    ReadMoneyText(Money, Length);
+// What the controls hold now: every list's selection, every bar's position
+// (a hidden bar's too) and the money box's text, as the model reads them.
+static void ReadControlState(TControlState &State) {
+    for (int32_t C = 0; C < ControlCount; ++C) {
+        const HWND Control = ControlHandle(TControl(C));
+        switch (ControlRules[C].Kind) {
+        case TControlKind::List:
+            State.Values[C] = int32_t(SendMessageW(Control, CB_GETCURSEL, 0, 0));
+            break;
+        case TControlKind::Bar:
+            State.Values[C] = int32_t(SendMessageW(Control, TBM_GETPOS, 0, 0));
+            break;
+        default:
+            State.Values[C] = 0;
+            break;
+        }
+    }
+    wchar_t Money[MoneyTextLimit + 1] = {};
+    GetWindowTextW(Controls.MoneyBox, Money, MoneyTextLimit + 1);
+    for (int32_t I = 0; I < MoneyTextLimit; ++I)
+        State.Money.Characters[I] = uint16_t(Money[I]);
+    State.Money.Length = GetWindowTextLengthW(Controls.MoneyBox);
 }
 
 void RecomputePassword() {
-    Settings.Difficulty = ListSelection(Controls.DifficultyList);
-    Settings.Hero = ListSelection(Controls.HeroList);
-    Settings.Planet = ListSelection(Controls.PlanetList);
-    Settings.Car = ListSelection(Controls.CarList);
-    Settings.Division = ListSelection(Controls.DivisionList);
-    Settings.Color = ListSelection(Controls.ColorList);
-
-    Settings.WeaponCharges = TrackbarPosition(Controls.WeaponBar);
-    Settings.BoostCharges = TrackbarPosition(Controls.BoostBar);
-    Settings.DropCharges = TrackbarPosition(Controls.DropBar);
-    Settings.Engine = TrackbarPosition(Controls.EngineBar);
-    // A hidden bar keeps its position, but the password takes level 0 for it.
-    Settings.Shocks = ShocksBarShown ? TrackbarPosition(Controls.ShocksBar) : 0;
-    Settings.Tires = TiresBarShown ? TrackbarPosition(Controls.TiresBar) : 0;
-    Settings.Armor = TrackbarPosition(Controls.ArmorBar);
-
-    ReadMoneyBox();
+    TControlState State;
+    ReadControlState(State);
+    ReadControls(State, Settings);
 
     EncodePassword();
     char PasswordDisplay[PasswordDisplaySize];
@@ -72,33 +63,30 @@ void RecomputePassword() {
     SetWindowTextW(Controls.PasswordBox, WideFrom1251(PasswordDisplay).Text);
 }
 
+void ShowItemCount(HWND Bar, HWND Count) {
+    int32_t Position = int32_t(SendMessageW(Bar, TBM_GETPOS, 0, 0));
+    wchar_t Text[12];
+    wsprintfW(Text, L"%d", Position);
+    SetWindowTextW(Count, Text);
+}
+
 void LoadSettingsIntoControls(const TSettings &Record) {
-    struct TControlValue {
-        HWND Control;
-        int32_t Value;
-    };
-    const TControlValue Lists[] = {
-        {Controls.DifficultyList, Record.Difficulty}, {Controls.HeroList, Record.Hero},
-        {Controls.PlanetList, Record.Planet},         {Controls.CarList, Record.Car},
-        {Controls.DivisionList, Record.Division},     {Controls.ColorList, Record.Color},
-    };
-    for (const TControlValue &Row : Lists)
-        SendMessageW(Row.Control, CB_SETCURSEL, Row.Value, 0);
-    const TControlValue Bars[] = {
-        {Controls.WeaponBar, Record.WeaponCharges}, {Controls.BoostBar, Record.BoostCharges},
-        {Controls.DropBar, Record.DropCharges},     {Controls.EngineBar, Record.Engine},
-        {Controls.ShocksBar, Record.Shocks},        {Controls.TiresBar, Record.Tires},
-        {Controls.ArmorBar, Record.Armor},
-    };
-    for (const TControlValue &Row : Bars)
-        SendMessageW(Row.Control, TBM_SETPOS, TRUE, Row.Value);
+    TControlState State;
+    ControlStateOf(Record, State);
+    for (int32_t C = 0; C < ControlCount; ++C) {
+        const HWND Control = ControlHandle(TControl(C));
+        if (ControlRules[C].Kind == TControlKind::List)
+            SendMessageW(Control, CB_SETCURSEL, State.Values[C], 0);
+        else if (ControlRules[C].Kind == TControlKind::Bar)
+            SendMessageW(Control, TBM_SETPOS, TRUE, State.Values[C]);
+    }
     ShowItemCount(Controls.WeaponBar, Controls.WeaponCount);
     ShowItemCount(Controls.BoostBar, Controls.BoostCount);
     ShowItemCount(Controls.DropBar, Controls.DropCount);
 
-    const wchar_t Money[MoneyBufferSize] = {wchar_t(L'0' + Record.MoneyHundreds),
-                                            wchar_t(L'0' + Record.MoneyTens),
-                                            wchar_t(L'0' + Record.MoneyUnits), L'\0'};
+    wchar_t Money[MoneyTextLimit + 1] = {};
+    for (int32_t I = 0; I < State.Money.Length; ++I)
+        Money[I] = wchar_t(State.Money.Characters[I]);
     SetWindowTextW(Controls.MoneyBox, Money);
 
     // The bars' rule for the new car, then the password and the pictures,

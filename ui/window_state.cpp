@@ -9,6 +9,16 @@ WNDPROC SavedEditProc;
 WNDPROC SavedListProc;
 WNDPROC SavedTrackbarProc;
 
+HWND ControlHandle(TControl Control) {
+    using H = TControlHandles;
+    static HWND H::*const Handles[ControlCount] = {
+        &H::PasswordBox,    &H::HeroList,   &H::ColorList,    &H::CarList,   &H::MoneyBox,
+        &H::DifficultyList, &H::PlanetList, &H::DivisionList, &H::WeaponBar, &H::BoostBar,
+        &H::DropBar,        &H::EngineBar,  &H::ArmorBar,     &H::ShocksBar, &H::TiresBar,
+    };
+    return Controls.*Handles[int32_t(Control)];
+}
+
 HWND TabOrder[TabOrderLength];
 uint8_t TabIndex = 1;
 

@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "window_model.h"
+
 // The main window and its controls; written once by CreateMainControls.
 struct TControlHandles {
     HWND MainWnd;
@@ -44,11 +46,14 @@ extern WNDPROC SavedEditProc;
 extern WNDPROC SavedListProc;
 extern WNDPROC SavedTrackbarProc;
 
-// The keyboard order of the 15 input controls, entries 0..14; only entries
-// 13 and 14 (ShocksBar, TiresBar) can be hidden.
-constexpr int32_t TabOrderLength = 15;
-constexpr uint8_t PasswordBoxTabEntry = 0;
-constexpr uint8_t MoneyBoxTabEntry = 4;
+// The handle of one of the model's input controls.
+HWND ControlHandle(TControl Control);
+
+// The keyboard order of the 15 input controls, entries 0..14, the model's
+// TControl order; only entries 13 and 14 (ShocksBar, TiresBar) can be hidden.
+constexpr int32_t TabOrderLength = ControlCount;
+constexpr uint8_t PasswordBoxTabEntry = uint8_t(TControl::PasswordBox);
+constexpr uint8_t MoneyBoxTabEntry = uint8_t(TControl::MoneyBox);
 extern HWND TabOrder[TabOrderLength];
 // The entry of the control that last took the focus; 1 (HeroList) at start.
 extern uint8_t TabIndex;

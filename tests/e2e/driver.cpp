@@ -223,7 +223,7 @@ std::wstring PasswordOfSettings(const std::wstring &Money) {
     char Bytes[1024] = {};
     int Length = WideCharToMultiByte(1251, 0, Money.c_str(), static_cast<int>(Money.size()), Bytes,
                                      sizeof(Bytes) - 1, nullptr, nullptr);
-    ReadMoneyText(Bytes, Length);
+    ReadMoneyText(Bytes, Length, Settings);
     EncodePassword();
     char Display[PasswordDisplaySize];
     FormatPasswordDisplay(Display);

@@ -369,7 +369,7 @@ TEST(MoneyText, RightAlignedDigitsWithOthersAsZero) {
     };
     for (const TCase &C : Cases) {
         Settings.MoneyHundreds = Settings.MoneyTens = Settings.MoneyUnits = 4;
-        ReadMoneyText(C.Text, int32_t(std::strlen(C.Text)));
+        ReadMoneyText(C.Text, int32_t(std::strlen(C.Text)), Settings);
         EXPECT_EQ(Settings.MoneyHundreds, C.Hundreds) << '"' << C.Text << '"';
         EXPECT_EQ(Settings.MoneyTens, C.Tens) << '"' << C.Text << '"';
         EXPECT_EQ(Settings.MoneyUnits, C.Units) << '"' << C.Text << '"';
@@ -381,7 +381,7 @@ TEST(MoneyText, FourOrMoreCharactersKeepTheDigits) {
         Settings.MoneyHundreds = 1;
         Settings.MoneyTens = 2;
         Settings.MoneyUnits = 3;
-        ReadMoneyText("987", Length); // only the first three characters are read
+        ReadMoneyText("987", Length, Settings); // only the first three characters are read
         EXPECT_EQ(Settings.MoneyHundreds, 1);
         EXPECT_EQ(Settings.MoneyTens, 2);
         EXPECT_EQ(Settings.MoneyUnits, 3);

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds rnrr.wasm from the encoder's sources and rnrr_module.cpp:
+# Builds rnrr.wasm from the encoder's and the window model's sources and
+# rnrr_module.cpp:
 #   web/module/build.sh OUTPUT.wasm
 # Freestanding: no C library, no start function; the exports are the
 # export_name attributes in rnrr_module.cpp. Bulk memory gives the record
@@ -7,8 +8,9 @@
 set -eu
 here=$(dirname "$0")
 encoder=$here/../../encoder
+model=$here/../../model
 clang++ --target=wasm32-wasi -std=c++17 -O2 -Wall -Wextra -Werror -fno-exceptions -fno-rtti \
-  -nostdlib -mbulk-memory -I"$encoder" \
+  -nostdlib -mbulk-memory -I"$encoder" -I"$model" \
   -Wl,--no-entry -Wl,--strip-all -Wl,-z,stack-size=65536 \
   "$here/rnrr_module.cpp" "$encoder/tables.cpp" "$encoder/password.cpp" "$encoder/reading.cpp" \
-  "$encoder/decode.cpp" "$encoder/normalise.cpp" -o "$1"
+  "$encoder/decode.cpp" "$encoder/normalise.cpp" "$model/window_model.cpp" -o "$1"

@@ -1,13 +1,12 @@
 // The field for a password typed or pasted from the game: a valid one sets
 // every control; an invalid one names the check positions that fail and
 // offers each single-character repair as a button.
-import data from "../data.js";
 import { optionLabel, pageText } from "./texts.js";
 
 const grouped = (text) => text.replace(/(.{4})(?=.)/g, "$1 ");
-const field = (name) => data.fields.indexOf(name);
 
 export function createEntry(module, form) {
+  const field = (name) => module.fieldNames.indexOf(name);
   const entry = document.getElementById("entry");
   const status = document.getElementById("entry-status");
   const repairs = document.getElementById("repairs");

@@ -1,145 +1,123 @@
-// The window's controls on the page: filled from the module's lists, read on
-// every change into one record that the module encodes, as the window reads
-// its controls; the upgrade pictures and item icons follow the levels and
-// the car.
-import data from "../data.js";
-import { List } from "./module.js";
+// The window's controls on the page: one element per control of the window
+// model (a list or bar by its field, f-Hero; the money box; the password),
+// read on every change into one state that the module reads as the window
+// does. The module says where each control starts, which bars the car shows
+// and which picture each bar shows; the page keeps none of those rules.
 import { listName, windowText } from "./texts.js";
 
-const win = data.window;
-const pictures = data.pictures;
-const field = (name) => data.fields.indexOf(name);
-const control = (name) => document.getElementById("f-" + name);
-
-const Lists = ["Hero", "Color", "Car", "Difficulty", "Planet", "Division"];
-const ItemBars = ["WeaponCharges", "BoostCharges", "DropCharges"];
-const UpgradeBars = ["Engine", "Armor", "Shocks", "Tires"];
-const MoneyFields = ["MoneyHundreds", "MoneyTens", "MoneyUnits"];
+const element = (control) =>
+  document.getElementById(control.kind === "moneyBox" ? "money" : control.kind === "passwordBox" ? "password" : "f-" + control.field);
 
 export function createForm(module, onChange) {
   const money = document.getElementById("money");
   const password = document.getElementById("password");
-  // The last record encoded: a money text of four or more characters keeps
-  // its digits, as the window's reading does.
+  const lists = module.controls.filter((c) => c.kind === "list");
+  const bars = module.controls.filter((c) => c.kind === "bar");
+  const byField = (field) => module.controls.find((c) => c.field === field && c.kind !== "moneyBox");
+  const carList = byField("Car");
+  // The page shows an icon beside each item bar and a picture beside each
+  // upgrade bar.
+  const itemBars = bars.filter((bar) => document.getElementById("icon-" + bar.field));
+  const upgradeBars = bars.filter((bar) => document.getElementById("picture-" + bar.field));
+  // The last record encoded, for the pictures of the levels.
   let record = [];
 
-  const listNames = {
-    Color: () => module.colorNameIds(module.valueCount(field("Color"))).map((id) => windowText(id)),
-  };
-  for (const name of Object.keys(List))
-    listNames[name] = () => module.names(List[name], module.valueCount(field(name))).map(listName);
+  const namesOf = (list) => (list.names ? list.names.map(listName) : list.textIds.map((id) => windowText(id)));
 
   function fillLists() {
-    for (const name of Lists) {
-      const select = control(name);
+    for (const list of lists) {
+      const select = element(list);
       const selected = select.selectedIndex;
-      select.replaceChildren(...listNames[name]().map((text, value) => new Option(text, value)));
+      select.replaceChildren(...namesOf(list).map((text, value) => new Option(text, value)));
       select.selectedIndex = selected;
     }
   }
 
-  const shocksShown = () => control("Car").selectedIndex < win.firstCarWithoutShocks;
-  const tiresShown = () => control("Car").selectedIndex < win.firstCarWithoutTires;
-
-  // A sheet cell, or the extra drop icon, at the page's pixel scale.
-  function showCell(element, x, y, width, height, extra = false) {
-    element.classList.toggle("extra", extra);
-    for (const [name, value] of Object.entries({ x, y, w: width, h: height }))
-      element.style.setProperty("--" + name, value);
+  // A cell of the sheet, or of the extra icon, at the page's pixel scale.
+  function showCell(target, cell) {
+    target.classList.toggle("extra", cell.source === "extra");
+    for (const [name, value] of Object.entries({ x: cell.x, y: cell.y, w: cell.width, h: cell.height }))
+      target.style.setProperty("--" + name, value);
   }
-
-  const iconOf = (rule, car) => rule.find(([limit]) => limit === null || car < limit)[1];
 
   function drawPictures() {
-    for (const name of UpgradeBars) {
-      const level = record[field(name)];
-      const cell = document.getElementById("picture-" + name);
-      showCell(cell, level * pictures.UpgradeWidth, pictures.sheetRows[name] * pictures.UpgradeHeight,
-        pictures.UpgradeWidth, pictures.UpgradeHeight);
-    }
-    const car = control("Car").selectedIndex;
-    const icons = { WeaponCharges: pictures.weaponIcon, BoostCharges: pictures.boostIcon, DropCharges: pictures.dropIcon };
-    for (const name of ItemBars) {
-      const cell = document.getElementById("icon-" + name);
-      if (name === "DropCharges" && car === pictures.ExtraIconCar)
-        showCell(cell, 0, 0, pictures.IconWidth, pictures.IconHeight, true);
-      else
-        showCell(cell, iconOf(icons[name], car) * pictures.IconWidth, pictures.IconRowTop,
-          pictures.IconWidth, pictures.IconHeight);
-    }
+    const car = element(carList).selectedIndex;
+    for (const bar of upgradeBars)
+      showCell(document.getElementById("picture-" + bar.field), module.upgradeCell(bar, record[module.fieldNames.indexOf(bar.field)]));
+    for (const bar of itemBars) showCell(document.getElementById("icon-" + bar.field), module.itemIconCell(bar, car));
   }
 
-  // A hidden bar keeps its place and its position; the password takes 0.
+  // A bar the car hides keeps its place and its position; the password
+  // takes 0 for it.
   function showBars() {
-    for (const [name, shown] of [["Shocks", shocksShown()], ["Tires", tiresShown()]])
-      control(name).closest(".bar").classList.toggle("hidden", !shown);
+    const car = element(carList).selectedIndex;
+    for (const bar of bars) element(bar).closest(".bar").classList.toggle("hidden", !module.shown(bar, car));
+  }
+
+  // What the controls hold, as the module reads it.
+  function controlState() {
+    const values = module.controls.map((c) => (c.kind === "list" ? element(c).selectedIndex : c.kind === "bar" ? Number(element(c).value) : 0));
+    return { values, money: money.value };
   }
 
   function recompute() {
-    const values = data.fields.map((_, i) => record[i] ?? 0);
-    for (const name of Lists) values[field(name)] = control(name).selectedIndex;
-    for (const name of [...ItemBars, ...UpgradeBars]) values[field(name)] = Number(control(name).value);
-    if (!shocksShown()) values[field("Shocks")] = 0;
-    if (!tiresShown()) values[field("Tires")] = 0;
-    const result = module.encode(values, money.value);
+    const result = module.readControls(controlState());
     record = result.record;
     password.value = result.password;
-    for (const name of ItemBars) document.getElementById("count-" + name).value = control(name).value;
+    for (const bar of itemBars) document.getElementById("count-" + bar.field).value = element(bar).value;
     drawPictures();
     onChange(result.password);
   }
 
   // The money box takes typed digits only, at most moneyLimit of them; a
   // paste goes in as it is, and the reading counts its other characters 0.
-  money.maxLength = win.moneyLimit;
+  money.maxLength = module.moneyLimit;
   money.addEventListener("beforeinput", (event) => {
     if (event.inputType === "insertText" && /\D/.test(event.data ?? "")) event.preventDefault();
   });
   money.addEventListener("input", recompute);
 
-  for (const name of Lists) control(name).addEventListener("change", () => {
-    if (name === "Car") showBars();
-    recompute();
-  });
-  for (const name of [...ItemBars, ...UpgradeBars]) {
-    const bar = control(name);
-    bar.min = 0;
-    bar.max = ItemBars.includes(name) ? win.itemMaximum : win.upgradeMaximum;
-    bar.step = 1;
-    bar.addEventListener("input", recompute);
+  for (const list of lists)
+    element(list).addEventListener("change", () => {
+      if (list === carList) showBars();
+      recompute();
+    });
+  for (const bar of bars) {
+    const input = element(bar);
+    input.min = 0;
+    input.max = bar.maximum;
+    input.step = 1;
+    input.addEventListener("input", recompute);
   }
 
   // state: { values: {field name: number}, moneyText }; missing entries keep
   // what the controls hold.
   function setState(state) {
-    for (const [name, value] of Object.entries(state.values)) {
-      const element = control(name);
-      if (element.tagName === "SELECT") element.selectedIndex = value;
-      else element.value = value;
+    for (const [field, value] of Object.entries(state.values)) {
+      const target = element(byField(field));
+      if (target.tagName === "SELECT") target.selectedIndex = value;
+      else target.value = value;
     }
     if (state.moneyText !== undefined) money.value = state.moneyText;
     showBars();
     recompute();
   }
 
+  // A state of the module's, values by control, as setState takes it.
+  const byFields = ({ values, money: text }) => ({
+    values: Object.fromEntries([...lists, ...bars].map((c) => [c.field, values[c.index]])),
+    moneyText: text,
+  });
+
   // What the address keeps: every list and bar position, and the money text.
-  function state() {
-    const values = {};
-    for (const name of Lists) values[name] = control(name).selectedIndex;
-    for (const name of [...ItemBars, ...UpgradeBars]) values[name] = Number(control(name).value);
-    return { values, moneyText: money.value };
-  }
+  const state = () => byFields(controlState());
 
-  // A decoded record: money as its three digits.
-  function setRecord(decoded) {
-    const values = {};
-    for (const name of [...Lists, ...ItemBars, ...UpgradeBars]) values[name] = decoded[field(name)];
-    setState({ values, moneyText: MoneyFields.map((name) => decoded[field(name)]).join("") });
-  }
+  // A decoded record: the controls that show it.
+  const setRecord = (decoded) => setState(byFields(module.stateOf(decoded)));
 
-  document.documentElement.style.setProperty("--sheet-w", pictures.SheetWidth);
-  document.documentElement.style.setProperty("--sheet-h", pictures.SheetHeight);
+  document.documentElement.style.setProperty("--sheet-w", module.sheet.width);
+  document.documentElement.style.setProperty("--sheet-h", module.sheet.height);
   fillLists();
-  setState({ values: win.start, moneyText: win.moneyText });
+  setState(byFields(module.startState()));
   return { fillLists, setState, setRecord, state, password: () => password.value };
 }

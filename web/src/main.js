@@ -46,11 +46,12 @@ async function copyPassword(form) {
 
 async function start() {
   const module = await load();
+  texts.useModuleTexts(module);
   let announceTimer = 0;
   let ready = false;
   const form = createForm(module, (password) => {
     if (!ready) return;
-    history.replaceState(null, "", fragmentOf(form.state()));
+    history.replaceState(null, "", fragmentOf(form.state(), module.options));
     clearTimeout(announceTimer);
     announceTimer = setTimeout(() => {
       byId("announce").textContent = `${texts.windowText("IDS_PASSWORD_LABEL")} ${password}`;
@@ -59,9 +60,8 @@ async function start() {
   const entry = createEntry(module, form);
   applyTexts(form);
 
-  const valueCount = (name) => module.valueCount(data.fields.indexOf(name));
   const applyFragment = () => {
-    const state = readFragment(location.hash, valueCount, data.window.moneyLimit);
+    const state = readFragment(location.hash, module.options, module.moneyLimit);
     if (state && state.malformed) showNotice(texts.pageText("addressIgnored"));
     else if (state) form.setState(state);
   };

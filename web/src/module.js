@@ -1,15 +1,16 @@
 // The loader of rnrr.wasm: starts the module and wraps its exports (the table
 // at the top of web/module/rnrr_module.cpp) in plain functions. Records are
-// arrays of 16 numbers in TField order; texts come back as strings.
+// arrays of 16 numbers in TField order; a state of the window's controls is
+// { values: [15 numbers by control], money: "the money box's text" }; texts
+// come back as strings.
 
 const FieldCount = 16;
 const PasswordLength = 12;
 const NormaliseStatus = ["done", "badCharacter", "tooShort", "tooLong"];
 const DecodeStatus = ["valid", "checksFail", "badMoneyDigit", "badCharacter"];
+const ControlKind = ["passwordBox", "moneyBox", "list", "bar"];
+const CellSource = ["sheet", "extra"];
 const windows1251 = new TextDecoder("windows-1251");
-
-// Lists by the number listName takes.
-export const List = { Hero: 0, Car: 1, Planet: 2, Difficulty: 3, Division: 4 };
 
 function wrap(exports) {
   const memory = exports.memory;
@@ -22,25 +23,60 @@ function wrap(exports) {
   const record = (pointer) => Array.from(ints(pointer, FieldCount));
   const password = (pointer) => windows1251.decode(bytes(pointer, PasswordLength).slice());
 
-  function names(list, count) {
-    const out = [];
-    for (let i = 0; i < count; ++i) out.push(zeroEnded(exports.listName(list, i)));
-    return out;
+  const fieldNames = Array.from({ length: FieldCount }, (_, f) => zeroEnded(exports.fieldName(f)));
+  const controlCount = exports.controlCount();
+  const moneyLimit = exports.moneyTextLimit();
+
+  // The window's input controls in its keyboard order.
+  const controls = Array.from({ length: controlCount }, (_, index) => {
+    const kind = ControlKind[exports.controlKind(index)];
+    const field = kind === "passwordBox" ? null : fieldNames[exports.controlField(index)];
+    const control = { index, kind, field, maximum: exports.controlMaximum(index) };
+    if (kind === "list") {
+      const names = Array.from({ length: control.maximum + 1 }, (_, i) => exports.listName(index, i));
+      control.names = names.every((pointer) => pointer !== 0) ? names.map(zeroEnded) : null;
+      if (!control.names) control.textIds = names.map((_, i) => exports.colorNameId(i));
+    }
+    return control;
+  });
+
+  // The state the module's buffers hold, as a plain object.
+  function stateOut(moneyLength) {
+    const units = new Uint16Array(memory.buffer, exports.moneyText(), moneyLimit);
+    return {
+      values: Array.from(ints(exports.controlValues(), controlCount)),
+      money: String.fromCharCode(...units.subarray(0, Math.min(moneyLength, moneyLimit))),
+    };
   }
 
-  // The window's reading: the list and bar values, then the money text by
-  // its rule (a character other than a digit counts 0, four or more keep
-  // the last digits). Returns the grouped password and the record encoded.
-  function encode(values, moneyText) {
-    const settings = ints(exports.settings(), FieldCount);
-    values.forEach((value, field) => (settings[field] = value));
-    const money = bytes(exports.moneyBuffer(), 4);
-    const chars = Array.from(moneyText);
-    money.fill(0);
-    chars.slice(0, 3).forEach((c, i) => (money[i] = c >= "0" && c <= "9" ? c.charCodeAt(0) : 0x3f));
-    exports.readMoney(chars.length);
-    const display = zeroEnded(exports.encode());
-    return { password: display, record: Array.from(settings) };
+  // The window's reading of its controls: the grouped password and the record
+  // encoded ("" and the record as it was for a value out of range). The money
+  // text goes in as UTF-16 units, as the window's box holds it.
+  function readControls(state) {
+    ints(exports.controlValues(), controlCount).set(state.values);
+    const units = new Uint16Array(memory.buffer, exports.moneyText(), moneyLimit);
+    units.fill(0);
+    for (let i = 0; i < Math.min(state.money.length, moneyLimit); ++i) units[i] = state.money.charCodeAt(i);
+    const display = zeroEnded(exports.readControls(state.money.length));
+    return { password: display, record: record(exports.settings()) };
+  }
+
+  function cell(pointer) {
+    if (pointer === 0) return null;
+    const [source, x, y, width, height] = ints(pointer, 5);
+    return { source: CellSource[source], x, y, width, height };
+  }
+
+  // The password of a record as it is, no window rule applied.
+  function encodeRecord(values) {
+    ints(exports.settings(), FieldCount).set(values);
+    return zeroEnded(exports.encode());
+  }
+
+  // The controls that show a record.
+  function stateOf(values) {
+    ints(exports.settings(), FieldCount).set(values);
+    return stateOut(exports.stateOfSettings());
   }
 
   // Typed text -> 12 password characters, as the command-line tool reads it.
@@ -79,10 +115,24 @@ function wrap(exports) {
   }
 
   return {
-    names,
-    colorNameIds: (count) => Array.from({ length: count }, (_, i) => exports.colorNameId(i)),
-    valueCount: (field) => exports.fieldValueCount(field),
-    encode,
+    fieldNames,
+    controls,
+    moneyLimit,
+    options: Array.from({ length: exports.optionCount() }, (_, i) => ({
+      key: zeroEnded(exports.optionName(i)),
+      control: controls[exports.optionControl(i)],
+      label: zeroEnded(exports.optionLabel(i)),
+    })),
+    credits: zeroEnded(exports.creditsText()).split("\r"),
+    sheet: { width: exports.sheetWidth(), height: exports.sheetHeight() },
+    valueCount: (field) => exports.fieldValueCount(fieldNames.indexOf(field)),
+    shown: (control, car) => exports.controlShown(control.index, car) === 1,
+    upgradeCell: (control, level) => cell(exports.upgradeCell(control.index, level)),
+    itemIconCell: (control, car) => cell(exports.itemIconCell(control.index, car)),
+    startState: () => stateOut(exports.startState()),
+    readControls,
+    stateOf,
+    encodeRecord,
     readPassword,
     decode,
   };

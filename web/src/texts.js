@@ -1,6 +1,8 @@
 // The interface texts in the chosen language: the window's own (string
-// table, list names, bar labels) and the page's, both from data.js. Russian
-// is the window's language and the default; the choice is remembered.
+// table, list names, bar labels, credits) and the page's. The Russian bar
+// labels and credits are the module's (useModuleTexts), every other text
+// comes from data.js. Russian is the window's language and the default; the
+// choice is remembered.
 import data from "../data.js";
 
 const StorageKey = "rnrr-password-language";
@@ -37,7 +39,14 @@ export function windowText(idOrName) {
 // A list name as the module gives it, translated where the page has English.
 export const listName = (name) => (language === "en" && data.names[name]) || name;
 
-export const optionLabel = (field) => data.options.find((o) => o.field === field)[language];
+// The module's Russian texts: the tool's labels by field, and the credits.
+const russian = { labels: {}, credits: [] };
+export function useModuleTexts(module) {
+  for (const option of module.options) russian.labels[option.control.field] = option.label;
+  russian.credits = module.credits;
+}
+
+export const optionLabel = (field) => (language === "ru" ? russian.labels[field] : data.window[field]);
 
 // A page text with its {placeholders} filled in.
 export function pageText(key, values = {}) {
@@ -45,4 +54,4 @@ export function pageText(key, values = {}) {
   return typeof text === "string" ? text.replace(/\{(\w+)\}/g, (_, k) => values[k]) : text;
 }
 
-export const credits = () => data.window.credits[language];
+export const credits = () => (language === "ru" ? russian.credits : data.window.credits);

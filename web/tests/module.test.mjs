@@ -16,8 +16,6 @@ const text = (hex) => windows1251.decode(Buffer.from(hex, "hex"));
 const grouped = (t) => t.replace(/(.{4})(?=.)/g, "$1 ");
 const Statuses = ["valid", "checksFail", "badMoneyDigit", "badCharacter"];
 
-// Records are given in TField order; money goes in as the box's text.
-const moneyText = (r) => `${r[13]}${r[14]}${r[15]}`;
 
 test("every encoding, reading back and repair search equals the host's", () => {
   const lines = execFileSync(`${hostBin}/web-reference`, ["10", "3000"], { encoding: "utf8" }).trim().split("\n");
@@ -25,9 +23,7 @@ test("every encoding, reading back and repair search equals the host's", () => {
   for (let i = 0; i < lines.length; i += 2) {
     const [, ...encoded] = lines[i].split(" ");
     const record = encoded.slice(0, 16).map(Number);
-    const result = module.encode(record, moneyText(record));
-    assert.equal(result.password, grouped(text(encoded[16])), lines[i]);
-    assert.deepEqual(result.record, record);
+    assert.equal(module.encodeRecord(record), grouped(text(encoded[16])), lines[i]);
 
     const [before, after] = lines[i + 1].slice(2).split(" ; ");
     const [corrupted, status, ...failed] = before.split(" ");
@@ -52,7 +48,7 @@ test("the two passwords worked out by hand, written and read back", () => {
   const start = [0, 7, 7, 7, 3, 3, 0, 3, 0, 0, 0, 1, 2, 9, 9, 9];
   const cases = [[zero, "Э9Я0 ФУ2Э 0Х4Б"], [start, "ПЬФМ В02Ь ЫЫЛ!"]];
   for (const [record, password] of cases) {
-    assert.equal(module.encode(record, moneyText(record)).password, password);
+    assert.equal(module.encodeRecord(record), password);
     // As typed: lower case, hyphens, Latin look-alikes (B for В, O for 0).
     const typed = password.toLowerCase().replace(/ /g, "-").replace("в", "B").replace("0", "o");
     assert.equal(module.readPassword(typed).text, password.replace(/ /g, ""));
@@ -60,4 +56,41 @@ test("the two passwords worked out by hand, written and read back", () => {
     assert.equal(decoded.status, "valid");
     assert.deepEqual(decoded.record, record);
   }
+});
+
+test("the module's own guards: a number out of range gives nothing, never a read past a table", async () => {
+  const { instance } = await WebAssembly.instantiate(readFileSync(new URL("build/web/rnrr.wasm", root)));
+  const raw = instance.exports;
+  const memory = () => raw.memory.buffer;
+  const zeroEnded = (pointer) => {
+    const all = new Uint8Array(memory(), pointer);
+    return windows1251.decode(all.subarray(0, all.indexOf(0)));
+  };
+  // A record with hero 8, and a state with the car list at 8.
+  new Int32Array(memory(), raw.settings(), 16).set([0, 7, 7, 7, 3, 3, 0, 3, 8, 0, 0, 1, 2, 9, 9, 9]);
+  assert.equal(zeroEnded(raw.encode()), "");
+  raw.startState();
+  new Int32Array(memory(), raw.controlValues(), 15)[3] = 8;
+  assert.equal(zeroEnded(raw.readControls(3)), "");
+  for (const [name, args, nothing] of [
+    ["listName", [1, 8], 0], ["listName", [2, 0], 0], ["listName", [15, 0], 0],
+    ["colorNameId", [8], 0], ["colorNameId", [-1], 0], ["fieldValueCount", [16], 0],
+    ["fieldValueCount", [-1], 0], ["fieldName", [16], 0], ["optionName", [14], 0],
+    ["controlKind", [15], -1], ["upgradeCell", [8, 0], 0], ["upgradeCell", [11, 4], 0],
+    ["itemIconCell", [11, 0], 0], ["failedCheck", [18], -1], ["repairText", [372], 0],
+  ])
+    assert.equal(raw[name](...args), nothing, `${name}(${args})`);
+
+  // A repair character is a byte 0..255, Cyrillic ones included.
+  const typed = new Uint32Array(memory(), raw.inputBuffer(), raw.inputCapacity());
+  typed.set(Array.from("ПЬФМВ02ЬЫЫЛ1", (c) => c.codePointAt(0)));
+  assert.equal(raw.normalise(12), 0);
+  assert.notEqual(raw.decode(), 0);
+  const characters = Array.from({ length: raw.findRepairs() }, (_, i) => raw.repairCharacter(i));
+  assert.ok(characters.length > 0 && characters.every((c) => c >= 0 && c <= 255), String(characters));
+  assert.ok(characters.some((c) => c >= 0x80));
+  // An input longer than the buffer is too long, not too short.
+  typed.fill("Б".codePointAt(0));
+  assert.equal(raw.normalise(raw.inputCapacity() + 100), 3);
+  assert.equal(raw.normalise(-1), 3);
 });

@@ -6,7 +6,8 @@
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { after, before, test } from "node:test";
-import data from "../../build/web/data.js";
+import { readFileSync } from "node:fs";
+import { instantiate } from "../src/module.js";
 import { launch } from "../tools/browser.mjs";
 import { serve } from "../tools/serve.mjs";
 
@@ -24,6 +25,10 @@ const expected = (...args) => tool("encode", ...args).password;
 const Lists = { Hero: "hero", Color: "color", Car: "car", Difficulty: "difficulty", Planet: "planet", Division: "division" };
 const Bars = { WeaponCharges: "weapon", BoostCharges: "boost", DropCharges: "drop", Engine: "engine", Armor: "armor", Shocks: "shocks", Tires: "tires" };
 const start = expected();
+// The window model, from the module the page loads: the starting values
+// and the keyboard order.
+const model = await instantiate(readFileSync(new URL("build/web/rnrr.wasm", root)));
+const startValue = (field) => model.startState().values[model.controls.find((c) => c.field === field).index];
 
 let server, browser, page;
 const problems = [];
@@ -61,12 +66,12 @@ test("the lists hold the window's names in its order, and each list, bar and the
       await page.selectOption(`#f-${field}`, { index: value });
       assert.equal(await password(), answer.password, `${field} ${value}`);
     }
-    await page.selectOption(`#f-${field}`, { index: data.window.start[field] });
+    await page.selectOption(`#f-${field}`, { index: startValue(field) });
   }
   for (const [field, key] of Object.entries(Bars)) {
     await page.fill(`#f-${field}`, "2");
     assert.equal(await password(), expected(`--${key}`, "2"), field);
-    await page.fill(`#f-${field}`, String(data.window.start[field]));
+    await page.fill(`#f-${field}`, String(startValue(field)));
   }
   assert.equal(await page.textContent("#count-BoostCharges"), "7");
   await page.fill("#f-BoostCharges", "4");
@@ -174,7 +179,7 @@ test("the English texts switch in the page and stay after a reload", async () =>
 });
 
 test("the keyboard follows the window's Tab order, every control is labelled and the password is announced", async () => {
-  const ids = data.window.tabOrder.map((c) => (c === "password" || c === "money" ? c : "f-" + c));
+  const ids = model.controls.map((c) => ({ passwordBox: "password", moneyBox: "money" })[c.kind] ?? "f-" + c.field);
   ids.splice(1, 0, "copy");
   await page.focus("#password");
   const seen = ["password"];

@@ -1,0 +1,171 @@
+#include "output.h"
+
+#include "naming.h"
+#include "reading.h"
+#include "russian_plural.h"
+#include "text.h"
+#include "window_model.h"
+
+namespace {
+
+constexpr int32_t LabelWidth = 14; // the longest label and a blank
+
+int32_t MoneyOf(const TSettings &Record) {
+    return Record.MoneyHundreds * 100 + Record.MoneyTens * 10 + Record.MoneyUnits;
+}
+
+// The value an option shows for a record; for money the whole amount.
+int32_t OptionValue(const TOptionRow &Row, const TSettings &Record) {
+    if (Row.Control == TControl::MoneyBox)
+        return MoneyOf(Record);
+    TSettings Copy = Record;
+    return FieldOf(Copy, RuleOf(Row.Control).Field);
+}
+
+// {"Difficulty": {"value": 0, "name": "Rookie"}, ...}, "money": 999
+std::string SettingsJson(const TSettings &Record) {
+    std::string Out = "\"settings\": {";
+    TSettings Copy = Record;
+    for (int32_t I = 0; I < FieldCount; ++I) {
+        const TField Field = TField(I);
+        Out += I > 0 ? ", " : "";
+        Out += JsonString(FieldNames[I]) + ": {\"value\": " + Number(FieldOf(Copy, Field));
+        for (const TOptionRow &Row : OptionRows)
+            if (Row.Control != TControl::MoneyBox && RuleOf(Row.Control).Field == Field &&
+                OptionValueName(Row, 0) != nullptr)
+                Out += ", \"name\": " +
+                       JsonString(Utf8Of1251(OptionValueName(Row, FieldOf(Copy, Field))));
+        Out += "}";
+    }
+    return Out + "}, \"money\": " + Number(MoneyOf(Record));
+}
+
+std::string FailureText(const TDecodeResult &Result) {
+    if (Result.Status == TDecodeStatus::BadMoneyDigit) {
+        std::string Out = "в деньгах нет цифры на месте:";
+        const char *const Places[3] = {" сотен", " десятков", " единиц"};
+        const int32_t Digits[3] = {Result.Record.MoneyHundreds, Result.Record.MoneyTens,
+                                   Result.Record.MoneyUnits};
+        bool First = true;
+        for (int32_t I = 0; I < 3; ++I)
+            if (Digits[I] < 0) {
+                Out += (First ? "" : ",") + std::string(Places[I]);
+                First = false;
+            }
+        return Out;
+    }
+    const int32_t Count = Result.FailedCount;
+    std::string Out =
+        RussianPlural(Count, "не сходится ", "не сходятся ", "не сходятся ") +
+        Counted(Count, "контрольная позиция", "контрольные позиции", "контрольных позиций") +
+        " из 0..17:";
+    for (int32_t I = 0; I < Count; ++I)
+        Out += (I > 0 ? ", " : " ") + Number(Result.FailedChecks[I]);
+    return Out;
+}
+
+} // namespace
+
+std::string GroupedPassword(const char *Text) {
+    char Display[PasswordDisplaySize];
+    FormatPasswordDisplay(Text, Display);
+    return Utf8Of1251(Display);
+}
+
+std::string JsonString(const std::string &Utf8) {
+    std::string Out = "\"";
+    for (char C : Utf8) {
+        const unsigned char B = static_cast<unsigned char>(C);
+        if (C == '"' || C == '\\') {
+            Out += '\\';
+            Out += C;
+        } else if (B < 0x20) {
+            Out += "\\u00";
+            Out += "0123456789abcdef"[B >> 4];
+            Out += "0123456789abcdef"[B & 0xF];
+        } else {
+            Out += C;
+        }
+    }
+    return Out + "\"";
+}
+
+std::string SettingsListing(const TSettings &Record, const std::string &Indent) {
+    std::string Out;
+    for (const TOptionRow &Row : OptionRows) {
+        const std::string Label = Utf8Of1251(Row.Label);
+        std::u32string Characters;
+        DecodeUtf8(Label, Characters);
+        Out += Indent + Label + std::string(LabelWidth - Characters.size(), ' ');
+        const int32_t Value = OptionValue(Row, Record);
+        if (OptionValueName(Row, 0) != nullptr)
+            Out += Utf8Of1251(OptionValueName(Row, Value)) + ", номер " + Number(Value);
+        else if (Row.Control == TControl::MoneyBox)
+            Out += Counted(Value, "тысяча", "тысячи", "тысяч") + " $";
+        else
+            Out += Number(Value);
+        Out += '\n';
+    }
+    return Out;
+}
+
+std::string EncodedJson(const std::string &Password, const TSettings &Record,
+                        const std::vector<std::string> &Notices) {
+    std::string Out =
+        "{\"password\": " + JsonString(Password) + ", " + SettingsJson(Record) + ", \"notices\": [";
+    for (size_t I = 0; I < Notices.size(); ++I)
+        Out += (I > 0 ? ", " : "") + JsonString(Notices[I]);
+    return Out + "]}\n";
+}
+
+std::string ValidText(const std::string &Password, const TSettings &Record) {
+    return "Пароль: " + Password + "\n" + SettingsListing(Record, "");
+}
+
+std::string ValidJson(const std::string &Password, const TSettings &Record) {
+    return "{\"valid\": true, \"password\": " + JsonString(Password) + ", " + SettingsJson(Record) +
+           "}\n";
+}
+
+std::string InvalidText(const char *Text, const TDecodeResult &Result, const TRepair *Repairs,
+                        int32_t Count) {
+    std::string Out =
+        "Пароль " + GroupedPassword(Text) + " неверен: " + FailureText(Result) + ".\n";
+    if (Count == 0)
+        return Out + "Ни одна замена одного знака не даёт верного пароля.\n";
+    Out += std::string("Верный пароль ") + RussianPlural(Count, "даёт ", "дают ", "дают ") +
+           Counted(Count, "замена", "замены", "замен") + " одного знака:\n";
+    for (int32_t I = 0; I < Count; ++I) {
+        const TRepair &R = Repairs[I];
+        Out += "\n  " + Number(R.Place) + "-й знак " + Utf8Of1251(&Text[R.Place - 1], 1) + " -> " +
+               Utf8Of1251(&R.Replacement, 1) + ": " + GroupedPassword(R.Text) + "\n";
+        Out += SettingsListing(R.Record, "    ");
+    }
+    return Out;
+}
+
+std::string InvalidJson(const char *Text, const TDecodeResult &Result, const TRepair *Repairs,
+                        int32_t Count) {
+    std::string Out = "{\"valid\": false, \"password\": " + JsonString(GroupedPassword(Text)) +
+                      ", \"failed_checks\": [";
+    for (int32_t I = 0; I < Result.FailedCount; ++I)
+        Out += (I > 0 ? ", " : "") + Number(Result.FailedChecks[I]);
+    Out += "], \"bad_money_digits\": [";
+    bool First = true;
+    TSettings Decoded = Result.Record;
+    for (TField Field : {TField::MoneyHundreds, TField::MoneyTens, TField::MoneyUnits})
+        if (FieldOf(Decoded, Field) < 0) {
+            Out += (First ? "" : ", ") + JsonString(FieldNames[int32_t(Field)]);
+            First = false;
+        }
+    Out += "], \"repairs\": [";
+    for (int32_t I = 0; I < Count; ++I) {
+        std::string Replacement;
+        AppendUtf8(Replacement, CodePointOf1251(Repairs[I].Replacement));
+        Out += (I > 0 ? ", " : "") + std::string("{\"place\": ") + Number(Repairs[I].Place) +
+               ", \"character\": " + JsonString(Replacement) +
+               ", \"password\": " + JsonString(GroupedPassword(Repairs[I].Text)) + ", " +
+               SettingsJson(Repairs[I].Record) + "}";
+    }
+    return Out + "]}\n";
+}

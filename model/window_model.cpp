@@ -1,0 +1,210 @@
+#include "window_model.h"
+
+#include "reading.h"
+
+namespace {
+
+using K = TControlKind;
+using F = TField;
+
+// The last car index whose shocks bar, and whose tires bar, the window shows
+// is one below these.
+constexpr int32_t FirstCarWithoutShocks = 4;
+constexpr int32_t FirstCarWithoutTires = 3;
+
+// Sheet geometry: four rows of upgrade pictures, one level per column, then
+// the row of item icons.
+constexpr int32_t UpgradeWidth = 40, UpgradeHeight = 32;
+constexpr int32_t IconWidth = 23, IconHeight = 19;
+constexpr int32_t IconRowTop = 4 * UpgradeHeight;
+
+// The sheet's icons by cell, and the icon of the extra bitmap.
+enum TIcon : int32_t {
+    TurretIcon,
+    MineIcon,
+    GasIcon,
+    PostsIcon,
+    PailIcon,
+    DrumIcon,
+    RocketIcon,
+    ExtraIcon, // the whole ExtraIcon bitmap, not a cell of the sheet
+};
+
+// The three item icons of each car.
+struct TCarIcons {
+    TIcon Weapon, Boost, Drop;
+};
+constexpr TCarIcons CarIcons[8] = {
+    // weapon, boost, drop
+    {PostsIcon, DrumIcon, PailIcon},  // 0  "Dirt Devil"
+    {PostsIcon, DrumIcon, PailIcon},  // 1  "Marauder"
+    {RocketIcon, GasIcon, ExtraIcon}, // 2  "Air Blade"
+    {RocketIcon, GasIcon, MineIcon},  // 3  "Battle Trak"
+    {TurretIcon, GasIcon, MineIcon},  // 4  "Havac"
+    {TurretIcon, GasIcon, MineIcon},  // 5  "<Тень>"
+    {TurretIcon, GasIcon, MineIcon},  // 6  "<Седьмая>"
+    {TurretIcon, GasIcon, MineIcon},  // 7  "<Восьмая>"
+};
+
+// Whether a control's entry in TControlState holds a value.
+bool HoldsValue(TControl Control) {
+    const TControlKind Kind = RuleOf(Control).Kind;
+    return Kind == K::List || Kind == K::Bar;
+}
+
+} // namespace
+
+const TControlRule ControlRules[ControlCount] = {
+    // kind, field, start
+    {K::PasswordBox, F::Hero, 0},         // PasswordBox (sets nothing)
+    {K::List, F::Hero, 0},                // HeroList       "Snake Sanders"
+    {K::List, F::Color, 2},               // ColorList      "Красный"
+    {K::List, F::Car, 1},                 // CarList        "Marauder"
+    {K::MoneyBox, F::MoneyHundreds, 999}, // MoneyBox      999 thousand dollars
+    {K::List, F::Difficulty, 0},          // DifficultyList "Rookie"
+    {K::List, F::Planet, 0},              // PlanetList     "CHEM VI"
+    {K::List, F::Division, 0},            // DivisionList   "B"
+    {K::Bar, F::WeaponCharges, 7},        // WeaponBar
+    {K::Bar, F::BoostCharges, 7},         // BoostBar
+    {K::Bar, F::DropCharges, 7},          // DropBar
+    {K::Bar, F::Engine, 3},               // EngineBar
+    {K::Bar, F::Armor, 0},                // ArmorBar
+    {K::Bar, F::Shocks, 3},               // ShocksBar
+    {K::Bar, F::Tires, 3},                // TiresBar
+};
+
+int32_t ControlMaximum(TControl Control) {
+    switch (RuleOf(Control).Kind) {
+    case K::List:
+    case K::Bar:
+        return FieldValueCount(RuleOf(Control).Field) - 1;
+    case K::MoneyBox:
+        return 999;
+    case K::PasswordBox:
+        break;
+    }
+    return 0;
+}
+
+bool ControlShown(TControl Control, int32_t Car) {
+    if (Control == TControl::ShocksBar)
+        return Car < FirstCarWithoutShocks;
+    if (Control == TControl::TiresBar)
+        return Car < FirstCarWithoutTires;
+    return true;
+}
+
+const char *const *ListNames(TControl List) {
+    switch (List) {
+    case TControl::HeroList:
+        return HeroNames;
+    case TControl::CarList:
+        return CarNames;
+    case TControl::DifficultyList:
+        return DifficultyNames;
+    case TControl::PlanetList:
+        return PlanetNames;
+    case TControl::DivisionList:
+        return DivisionNames;
+    default:
+        return nullptr;
+    }
+}
+
+void StartControlState(TControlState &State) {
+    for (int32_t C = 0; C < ControlCount; ++C)
+        State.Values[C] = HoldsValue(TControl(C)) ? ControlRules[C].Start : 0;
+    MoneyTextOf(RuleOf(TControl::MoneyBox).Start, State.Money);
+}
+
+void MoneyTextOf(int32_t Thousands, TMoneyText &Text) {
+    Text.Characters[0] = uint16_t('0' + Thousands / 100);
+    Text.Characters[1] = uint16_t('0' + Thousands / 10 % 10);
+    Text.Characters[2] = uint16_t('0' + Thousands % 10);
+    Text.Length = MoneyTextLimit;
+}
+
+void ReadControls(const TControlState &State, TSettings &Record) {
+    const int32_t Car = State.Values[int32_t(TControl::CarList)];
+    for (int32_t C = 0; C < ControlCount; ++C)
+        if (HoldsValue(TControl(C)))
+            FieldOf(Record, ControlRules[C].Field) =
+                ControlShown(TControl(C), Car) ? State.Values[C] : 0;
+
+    // The units as the single bytes that ReadMoneyText takes: a digit as it
+    // is, any other unit as a byte that counts 0.
+    char Money[MoneyBufferSize] = {};
+    for (int32_t I = 0; I < MoneyTextLimit && I < State.Money.Length; ++I) {
+        const uint16_t Unit = State.Money.Characters[I];
+        Money[I] = Unit >= '0' && Unit <= '9' ? char(Unit) : '?';
+    }
+    ReadMoneyText(Money, State.Money.Length, Record);
+}
+
+void ControlStateOf(const TSettings &Record, TControlState &State) {
+    TSettings Copy = Record;
+    for (int32_t C = 0; C < ControlCount; ++C)
+        State.Values[C] = HoldsValue(TControl(C)) ? FieldOf(Copy, ControlRules[C].Field) : 0;
+    MoneyTextOf(Record.MoneyHundreds * 100 + Record.MoneyTens * 10 + Record.MoneyUnits,
+                State.Money);
+}
+
+TCell UpgradePictureCell(TControl Bar, int32_t Level) {
+    // The sheet's rows follow the upgrade bars' order: engine, armor, shocks,
+    // tires.
+    const int32_t Row = int32_t(Bar) - int32_t(TControl::EngineBar);
+    return {TCellSource::Sheet, UpgradeWidth * Level, UpgradeHeight * Row, UpgradeWidth,
+            UpgradeHeight};
+}
+
+TCell ItemIconCell(TControl Bar, int32_t Car) {
+    const TCarIcons &Icons = CarIcons[Car < 0 ? 0 : Car > 7 ? 7 : Car];
+    const TIcon Icon = Bar == TControl::WeaponBar  ? Icons.Weapon
+                       : Bar == TControl::BoostBar ? Icons.Boost
+                                                   : Icons.Drop;
+    if (Icon == ExtraIcon)
+        return {TCellSource::ExtraIcon, 0, 0, IconWidth, IconHeight};
+    return {TCellSource::Sheet, IconWidth * Icon, IconRowTop, IconWidth, IconHeight};
+}
+
+const char *const FieldNames[FieldCount] = {
+    "Difficulty",    // TField::Difficulty
+    "WeaponCharges", // TField::WeaponCharges
+    "BoostCharges",  // TField::BoostCharges
+    "DropCharges",   // TField::DropCharges
+    "Engine",        // TField::Engine
+    "Shocks",        // TField::Shocks
+    "Armor",         // TField::Armor
+    "Tires",         // TField::Tires
+    "Hero",          // TField::Hero
+    "Planet",        // TField::Planet
+    "Division",      // TField::Division
+    "Car",           // TField::Car
+    "Color",         // TField::Color
+    "MoneyHundreds", // TField::MoneyHundreds
+    "MoneyTens",     // TField::MoneyTens
+    "MoneyUnits",    // TField::MoneyUnits
+};
+
+const TOptionRow OptionRows[OptionCount] = {
+    // option, control, label
+    {"difficulty", TControl::DifficultyList,
+     "\xD1\xEB\xEE\xE6\xED\xEE\xF1\xF2\xFC:"},                              // "Сложность:"
+    {"hero", TControl::HeroList, "\xC3\xE5\xF0\xEE\xE9:"},                  // "Герой:"
+    {"car", TControl::CarList, "\xCC\xE0\xF8\xE8\xED\xE0:"},                // "Машина:"
+    {"color", TControl::ColorList, "\xD6\xE2\xE5\xF2:"},                    // "Цвет:"
+    {"planet", TControl::PlanetList, "\xCF\xEB\xE0\xED\xE5\xF2\xE0:"},      // "Планета:"
+    {"division", TControl::DivisionList, "\xC4\xE8\xE2\xE8\xE7\xE8\xFF:"},  // "Дивизия:"
+    {"money", TControl::MoneyBox, "\xC4\xE5\xED\xFC\xE3\xE8:"},             // "Деньги:"
+    {"weapon", TControl::WeaponBar, "\xCE\xF0\xF3\xE6\xE8\xE5:"},           // "Оружие:"
+    {"boost", TControl::BoostBar, "\xD3\xF1\xEA\xEE\xF0\xE5\xED\xE8\xE5:"}, // "Ускорение:"
+    {"drop", TControl::DropBar, "\xD1\xE1\xF0\xEE\xF1:"},                   // "Сброс:"
+    {"engine", TControl::EngineBar, "\xC4\xE2\xE8\xE3\xE0\xF2\xE5\xEB\xFC:"}, // "Двигатель:"
+    {"armor", TControl::ArmorBar, "\xC1\xF0\xEE\xED\xFF:"},                   // "Броня:"
+    {"shocks", TControl::ShocksBar,
+     "\xC0\xEC\xEE\xF0\xF2\xE8\xE7\xE0\xF2\xEE\xF0\xFB:"}, // "Амортизаторы:"
+    {"tires", TControl::TiresBar, "\xD8\xE8\xED\xFB:"},    // "Шины:"
+};
+
+// "Код: RnRR" and "Рисунки: свои".
+const char CreditsText[] = "\xCA\xEE\xE4: RnRR\r\xD0\xE8\xF1\xF3\xED\xEA\xE8: \xF1\xE2\xEE\xE8";
