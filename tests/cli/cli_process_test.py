@@ -96,6 +96,10 @@ zero_by_name = ["encode", "--color", "чёрный", "--car", "DIRT DEVIL", "--m
                 "--weapon=0", "--boost=0", "--drop=0", "--engine=0", "--shocks=0", "--tires=0"]
 expect("all zero by name", zero_by_name, 0, out_exact=ZERO + "\n")
 
+# Every range to its end, and a number of four characters.
+for args in [["--drop", "7"], ["--weapon", "7"], ["--money", "0999"], ["--tires=3"]]:
+    check(f"encode {args}", encoded(*args) == STARTING + "\n", encoded(*args))
+
 # Names in any case, with or without their brackets, equal their index.
 for option, name, index in [("--hero", "katarina lyons", "3"), ("--hero", "неизвестный", "7"),
                             ("--planet", "<rip>", "6"), ("--planet", "Rip", "6"),
@@ -165,6 +169,10 @@ expect("beyond repair", ["decode", BEYOND_REPAIR], 1, out=["0, 5, 10", "Ни о�
 rc, data = decoded_json(BEYOND_REPAIR)
 check("beyond repair json", rc == 1 and data.get("repairs") == [], repr(data))
 expect("bad hundreds", ["decode", BAD_HUNDREDS], 1, out=["сотен", STARTING])
+# A bad hundreds digit beside tens and units 0 names the hundreds alone;
+# the listing's labels are padded to one column.
+expect("bad hundreds beside zeros", ["decode", "Э9ЯГ ФУ2Э 0Х4Б"], 1, out=["на месте: сотен.\n"])
+expect("listing column", ["decode", STARTING], 0, out=["\nАмортизаторы: 3\n", "\nШины:         3\n"])
 rc, data = decoded_json(BAD_HUNDREDS)
 check("bad hundreds json", data.get("bad_money_digits") == ["MoneyHundreds"], repr(data))
 

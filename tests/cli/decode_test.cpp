@@ -338,9 +338,16 @@ TEST(Repair, HandWorkedCases) {
 }
 
 TEST(Repair, CapacityLimitsWhatIsStoredNotWhatIsCounted) {
-    TRepair Few[2];
-    EXPECT_EQ(FindRepairs(To1251("4ЬФМВ02ЬЫЫЛ!").data(), Few, 2), 4);
-    EXPECT_EQ(FindRepairs(To1251("4ЬФМВ02ЬЫЫЛ!").data(), nullptr, 0), 4);
+    const std::string Text = To1251("4ЬФМВ02ЬЫЫЛ!");
+    TRepair All[4], Few[3];
+    ASSERT_EQ(FindRepairs(Text.data(), All, 4), 4);
+    Few[2].Place = -7; // past the capacity: must stay as it is
+    EXPECT_EQ(FindRepairs(Text.data(), Few, 2), 4);
+    EXPECT_EQ(Few[2].Place, -7);
+    for (int I = 0; I < 2; ++I)
+        EXPECT_EQ(std::string(Few[I].Text, PasswordLength),
+                  std::string(All[I].Text, PasswordLength));
+    EXPECT_EQ(FindRepairs(Text.data(), nullptr, 0), 4);
 }
 
 } // namespace

@@ -100,6 +100,9 @@ TEST(Normalising, WholePasswordsAsPeopleTypeThem) {
         // Copied from a page: zero-width marks, a soft hyphen, thin and
         // ideographic spaces, full-width digits and "!".
         U"\uFEFFПЬФМ\u200BВ\uFF10\uFF12Ь\u00ADЫ\u200DЫ\u2060Л\uFF01\u3000\u2009",
+        // The other blanks and joiners people paste: non-breaking hyphen,
+        // figure space, narrow no-break space, zero-width non-joiner.
+        U"ПЬФМ\u2011В02Ь\u2007ЫЫ\u202FЛ\u200C!",
     };
     for (const std::u32string &Input : Typed) {
         const TNormalised N = Normalise(Input);
