@@ -61,6 +61,9 @@ test: host win win64 web fuzz-build
 	fi; \
 	echo "== web tests (module under node, page in headless Chromium) =="; \
 	$(WEB_TEST) || status=1; \
+	echo "== the window, the tool and the page's module against the window model =="; \
+	node tests/model/front_ends.mjs $(HOST)/bin $(WEB) $(WIN64) \
+	  $$(sh tools/can-run-32bit.sh >/dev/null && echo $(WIN)) || status=1; \
 	exit $$status
 
 # The Windows build this machine runs, win or win64: the 32-bit one first.

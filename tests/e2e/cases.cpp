@@ -1302,6 +1302,8 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
         return ShowProgram();
     if (lstrcmpW(Arguments[2], L"show-dialog") == 0)
         return ShowDialog();
+    if (lstrcmpW(Arguments[2], L"states") == 0)
+        return ArgumentCount > 3 ? PasswordsOfStates(Arguments[3]) : 2;
     for (int Index = 2; Index < ArgumentCount; ++Index) {
         const TCase *Found = nullptr;
         for (const TCase &Case : Cases)

@@ -96,6 +96,10 @@ void ClickControl(HWND Control);
 // trackbar of the same class, style and size in the driver's own process.
 POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position);
 
+// The passwords the window shows for the control states of a file of
+// model-states lines, one "P" line each.
+int PasswordsOfStates(const wchar_t *File);
+
 // ---- pictures ---------------------------------------------------------------
 
 // 32-bit pixels, 0x00RRGGBB, top row first.
