@@ -7,8 +7,8 @@ namespace {
 using K = TControlKind;
 using F = TField;
 
-// The last car index whose shocks bar, and whose tires bar, the window shows
-// is one below these.
+// The window shows the shocks bar only for the cars below the first, the
+// tires bar only for those below the second.
 constexpr int32_t FirstCarWithoutShocks = 4;
 constexpr int32_t FirstCarWithoutTires = 3;
 
