@@ -107,14 +107,17 @@ screenshot-dialog: setup
 	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog.png show-dialog
 
 # The web edition: the page, self-contained with relative addresses, in
-# build/web; serve-web shows it on 127.0.0.1; web-screenshots makes
-# docs/web.png and docs/web-phone.png; bench-web prints its figures.
+# build/web, and the same page as one file that opens from disk,
+# build/rnrr-password.html; serve-web shows the folder on 127.0.0.1;
+# web-screenshots makes docs/web.png and docs/web-phone.png; bench-web prints
+# its figures.
 .PHONY: web serve-web web-screenshots bench-web
 WEB := $(BUILD)/web
+WEB_ONE_FILE := $(BUILD)/rnrr-password.html
 WEB_TEST = RNRR_HOST_BIN=$(abspath $(HOST))/bin node --test --test-concurrency=1 web/tests/
 
 web: setup
-	@sh web/build.sh $(WEB)
+	@sh web/build.sh $(WEB) $(WEB_ONE_FILE)
 
 serve-web: web
 	@node web/tools/serve.mjs $(WEB)

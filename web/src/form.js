@@ -29,11 +29,19 @@ export function createForm(module, onChange) {
   for (const name of Object.keys(List))
     listNames[name] = () => module.names(List[name], module.valueCount(field(name))).map(listName);
 
+  // Options already there (the first paint's) only take the language's
+  // texts, so that the scripts' take-over moves nothing.
   function fillLists() {
     for (const name of Lists) {
       const select = control(name);
+      const texts = listNames[name]();
+      if (select.options.length === texts.length) {
+        for (const [value, text] of texts.entries())
+          if (select.options[value].text !== text) select.options[value].text = text;
+        continue;
+      }
       const selected = select.selectedIndex;
-      select.replaceChildren(...listNames[name]().map((text, value) => new Option(text, value)));
+      select.replaceChildren(...texts.map((text, value) => new Option(text, value)));
       select.selectedIndex = selected;
     }
   }
@@ -139,7 +147,10 @@ export function createForm(module, onChange) {
 
   document.documentElement.style.setProperty("--sheet-w", pictures.SheetWidth);
   document.documentElement.style.setProperty("--sheet-h", pictures.SheetHeight);
+  // The first paint's controls hold the starting values already, or what the
+  // visitor chose before the scripts came: they are kept.
+  const painted = control(Lists[0]).options.length > 0;
   fillLists();
-  setState({ values: win.start, moneyText: win.moneyText });
+  setState(painted ? state() : { values: win.start, moneyText: win.moneyText });
   return { fillLists, setState, setRecord, state, password: () => password.value };
 }

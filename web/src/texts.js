@@ -3,7 +3,7 @@
 // is the window's language and the default; the choice is remembered.
 import data from "../data.js";
 
-const StorageKey = "rnrr-password-language";
+export const StorageKey = "rnrr-password-language";
 export const Languages = ["ru", "en"];
 
 let language = "ru";
