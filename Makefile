@@ -59,7 +59,7 @@ test: host win win64 web fuzz-build
 	  echo "== static checks of the 32-bit programs (read by the 64-bit build) =="; \
 	  ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -L win32-static || status=1; \
 	fi; \
-	echo "== web tests (module under node, page in headless Chromium) =="; \
+	echo "== web tests (module under node, page in Chromium, Firefox and WebKit) =="; \
 	$(WEB_TEST) || status=1; \
 	exit $$status
 

@@ -6,7 +6,7 @@
 // 3. one encoding inside the module, timed over many calls under node.
 import { readFileSync, statSync } from "node:fs";
 import { join } from "node:path";
-import { launch } from "./browser.mjs";
+import { launchPuppeteer } from "./browser.mjs";
 import { serve } from "./serve.mjs";
 import { instantiate } from "../src/module.js";
 
@@ -18,14 +18,14 @@ const server = await serve(dir);
 const loaded = new Set();
 const times = [];
 for (let run = 0; run < Runs; ++run) {
-  const browser = await launch();
-  const page = await browser.context.newPage();
+  const { browser, close } = await launchPuppeteer("chromium");
+  const page = await browser.newPage();
   page.on("request", (r) => loaded.add(decodeURIComponent(new URL(r.url()).pathname)));
   await page.goto(server.url);
   await page.waitForSelector("body[data-ready]");
   times.push(await page.evaluate(() => performance.getEntriesByName("password-shown")[0].startTime));
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  await browser.close();
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+  await close();
 }
 server.close();
 
