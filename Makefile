@@ -126,7 +126,7 @@ web-screenshots: web
 	@node web/tools/screenshots.mjs $(WEB) docs
 
 bench-web: web
-	@node web/tools/bench.mjs $(WEB)
+	@node web/tools/bench.mjs $(WEB) $(WEB_ONE_FILE)
 
 # The fuzz targets (clang, libFuzzer, ASan, UBSan) in a build of their own.
 # `make fuzz` fuzzes each for FUZZ_SECONDS; `make test` for FUZZ_TEST_SECONDS.
