@@ -75,16 +75,18 @@ clean:
 # The release: $(BUILD)/dist/rnrr-password-VERSION.zip with both builds'
 # programs (only they are built), the players' README.txt and SHA256SUMS
 # (release/make_zip.py). DIST_FOLDERS: more folders for the zip, each
-# NAME=FOLDER, FOLDER made by `make NAME` first.
+# NAME=FOLDER, FOLDER made by `make NAME` first; DIST_FILES: files for the
+# zip's top, each NAME=FILE, made by those makes too.
 DIST_PROGRAMS := rnrr-password rnrr-pw
 DIST_FOLDERS := web=$(BUILD)/web
+DIST_FILES = rnrr-password.html=$(WEB_ONE_FILE)
 .PHONY: dist check-reproducible
 dist: setup
 	@$(CONFIGURE_WIN) && cmake --build $(WIN) -j$(JOBS) --target $(DIST_PROGRAMS)
 	@$(CONFIGURE_WIN64) && cmake --build $(WIN64) -j$(JOBS) --target $(DIST_PROGRAMS)
 	@$(foreach f,$(DIST_FOLDERS),$(MAKE) $(firstword $(subst =, ,$(f))) &&) true
 	@python3 release/make_zip.py $(WIN)/bin $(WIN64)/bin $(WIN)/version/version.h \
-	  $(BUILD)/dist $(DIST_FOLDERS)
+	  $(BUILD)/dist $(DIST_FOLDERS) $(DIST_FILES)
 
 # Makes the release twice, from copies of the commit in two fresh folders one
 # after the other, compares every file, then starts the 64-bit program of the
