@@ -9,7 +9,7 @@
 // (RNRR_HOST_BIN).
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -22,7 +22,9 @@ import { openTab } from "./engines.mjs";
 
 const root = new URL("../../", import.meta.url);
 const built = new URL("build/web/", root).pathname;
-const oneFile = pathToFileURL(new URL("build/rnrr-password.html", root).pathname).href;
+const oneFilePath = new URL("build/rnrr-password.html", root).pathname;
+const oneFile = pathToFileURL(oneFilePath).href;
+const OneFileBudget = 100 * 1024; // bytes
 const hostBin = process.env.RNRR_HOST_BIN ?? new URL("build/host/bin", root).pathname;
 const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 
@@ -186,6 +188,7 @@ for (const engine of Engines)
         await set("#money", pasted);
         assert.equal(await password(), expected("--money", money), pasted);
       }
+      await accessible();
       await set("#money", "999");
       assert.equal(await password(), start);
     });
@@ -280,6 +283,7 @@ for (const engine of Engines)
     });
 
     test("the one file opened from disk shows the starting password and changes it with a list", async () => {
+      assert.ok(statSync(oneFilePath).size < OneFileBudget);
       await open(oneFile);
       assert.equal(await password(), start);
       await set("#f-Car", 4);
