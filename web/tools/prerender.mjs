@@ -64,7 +64,7 @@ function reflectControls(document) {
   for (const option of document.querySelectorAll("option")) option.toggleAttribute("selected", option.selected);
 }
 
-export async function prerender(dir) {
+async function prerender(dir) {
   const page = join(resolve(dir), "index.html");
   const failures = [];
   const virtualConsole = new VirtualConsole();
@@ -80,18 +80,19 @@ export async function prerender(dir) {
   await whenReady(document, failures);
   delete document.body.dataset.ready; // the mark of the scripts' take-over
   reflectControls(document);
-  const first = dom.serialize();
+  const firstPaint = dom.serialize();
 
+  const defaultLanguage = document.documentElement.lang;
   const others = [];
   for (const button of document.querySelectorAll("[data-language]")) {
-    if (button.dataset.language === document.documentElement.lang) continue;
+    if (button.dataset.language === defaultLanguage) continue;
     button.click();
     reflectControls(document);
     others.push({ language: document.documentElement.lang, title: document.title, body: document.body.innerHTML });
   }
   if (failures.length) throw new Error(`prerender: the page failed: ${failures.join("; ")}`);
 
-  const out = new JSDOM(first);
+  const out = new JSDOM(firstPaint);
   const doc = out.window.document;
   for (const { language, title, body } of others) {
     const template = doc.createElement("template");

@@ -34,7 +34,7 @@ async function dataAddress(dir, path) {
 // other languages).
 const roots = (document) => [document, ...[...document.querySelectorAll("template")].map((t) => t.content)];
 
-export async function singleFile(dir, output) {
+async function singleFile(dir, output) {
   dir = resolve(dir);
   const dom = new JSDOM(await readFile(join(dir, "index.html"), "utf8"));
   const { document } = dom.window;
