@@ -16,6 +16,7 @@ import { join } from "node:path";
 import { after, before, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import data from "../../build/web/data.js";
+import { StorageKey } from "../../build/web/src/texts.js";
 import { Engines } from "../tools/browser.mjs";
 import { serve } from "../tools/serve.mjs";
 import { openTab } from "./engines.mjs";
@@ -58,7 +59,8 @@ for (const engine of Engines)
     const value = (selector) => tab.evaluate((s) => document.querySelector(s).value, selector);
     const text = (selector) => tab.evaluate((s) => document.querySelector(s).textContent, selector);
     const password = () => value("#password");
-    // A list or bar set as a pointer would, with its events.
+    // A control's value set at once, with the events of a pointer's choice
+    // or a paste.
     const set = (selector, to) => tab.evaluate((s, v) => {
       const control = document.querySelector(s);
       if (control.tagName === "SELECT") control.selectedIndex = v;
@@ -95,7 +97,9 @@ for (const engine of Engines)
       folder = mkdtempSync(join(tmpdir(), "rnrr-page-"));
       cpSync(built, folder, { recursive: true });
       const page = readFileSync(join(built, "index.html"), "utf8");
-      writeFileSync(join(folder, "first-paint.html"), page.replace(/<script type="module"[^>]*><\/script>/, ""));
+      const scriptless = page.replace(/<script type="module"[^>]*><\/script>/, "");
+      assert.notEqual(scriptless, page);
+      writeFileSync(join(folder, "first-paint.html"), scriptless);
       server = await serve(folder);
       tab = await openTab(engine);
     });
@@ -113,7 +117,7 @@ for (const engine of Engines)
       for (const language of ["ru", "en"])
         for (const size of [Phone, Desktop]) {
           await tab.goto(server.url + "first-paint.html");
-          await tab.evaluate((key, l) => localStorage.setItem(key, l), "rnrr-password-language", language);
+          await tab.evaluate((key, l) => localStorage.setItem(key, l), StorageKey, language);
           await tab.setViewport(...size);
           await tab.reload();
           assert.equal(await password(), start);
@@ -124,7 +128,7 @@ for (const engine of Engines)
       for (const language of ["ru", "en"])
         for (const size of [Phone, Desktop]) {
           await tab.setViewport(...size);
-          await tab.evaluate((key, l) => localStorage.setItem(key, l), "rnrr-password-language", language);
+          await tab.evaluate((key, l) => localStorage.setItem(key, l), StorageKey, language);
           await open(server.url);
           assert.deepEqual(await tab.evaluate(layout), painted[language + size], `${language} ${size}`);
         }
