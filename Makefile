@@ -59,7 +59,7 @@ test: host win win64 web fuzz-build
 	  echo "== static checks of the 32-bit programs (read by the 64-bit build) =="; \
 	  ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -L win32-static || status=1; \
 	fi; \
-	echo "== web tests (module under node, page in headless Chromium) =="; \
+	echo "== web tests (module under node, page in Chromium, Firefox and WebKit) =="; \
 	$(WEB_TEST) || status=1; \
 	echo "== the window, the tool and the page's module against the window model =="; \
 	node tests/model/front_ends.mjs $(HOST)/bin $(WEB) $(WIN64) \
@@ -78,16 +78,18 @@ clean:
 # The release: $(BUILD)/dist/rnrr-password-VERSION.zip with both builds'
 # programs (only they are built), the players' README.txt and SHA256SUMS
 # (release/make_zip.py). DIST_FOLDERS: more folders for the zip, each
-# NAME=FOLDER, FOLDER made by `make NAME` first.
+# NAME=FOLDER, FOLDER made by `make NAME` first; DIST_FILES: files for the
+# zip's top, each NAME=FILE, made by those makes too.
 DIST_PROGRAMS := rnrr-password rnrr-pw
 DIST_FOLDERS := web=$(BUILD)/web
+DIST_FILES = rnrr-password.html=$(WEB_ONE_FILE)
 .PHONY: dist check-reproducible
 dist: setup
 	@$(CONFIGURE_WIN) && cmake --build $(WIN) -j$(JOBS) --target $(DIST_PROGRAMS)
 	@$(CONFIGURE_WIN64) && cmake --build $(WIN64) -j$(JOBS) --target $(DIST_PROGRAMS)
 	@$(foreach f,$(DIST_FOLDERS),$(MAKE) $(firstword $(subst =, ,$(f))) &&) true
 	@python3 release/make_zip.py $(WIN)/bin $(WIN64)/bin $(WIN)/version/version.h \
-	  $(BUILD)/dist $(DIST_FOLDERS)
+	  $(BUILD)/dist $(DIST_FOLDERS) $(DIST_FILES)
 
 # Makes the release twice, from copies of the commit in two fresh folders one
 # after the other, compares every file, then starts the 64-bit program of the
@@ -110,14 +112,17 @@ screenshot-dialog: setup
 	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog.png show-dialog
 
 # The web edition: the page, self-contained with relative addresses, in
-# build/web; serve-web shows it on 127.0.0.1; web-screenshots makes
-# docs/web.png and docs/web-phone.png; bench-web prints its figures.
+# build/web, and the same page as one file that opens from disk,
+# build/rnrr-password.html; serve-web shows the folder on 127.0.0.1;
+# web-screenshots makes docs/web.png and docs/web-phone.png; bench-web prints
+# its figures.
 .PHONY: web serve-web web-screenshots bench-web
 WEB := $(BUILD)/web
+WEB_ONE_FILE := $(BUILD)/rnrr-password.html
 WEB_TEST = RNRR_HOST_BIN=$(abspath $(HOST))/bin node --test --test-concurrency=1 web/tests/
 
 web: setup
-	@sh web/build.sh $(WEB)
+	@sh web/build.sh $(WEB) $(WEB_ONE_FILE)
 
 serve-web: web
 	@node web/tools/serve.mjs $(WEB)
@@ -126,7 +131,7 @@ web-screenshots: web
 	@node web/tools/screenshots.mjs $(WEB) docs
 
 bench-web: web
-	@node web/tools/bench.mjs $(WEB)
+	@node web/tools/bench.mjs $(WEB) $(WEB_ONE_FILE)
 
 # The fuzz targets (clang, libFuzzer, ASan, UBSan) in a build of their own.
 # `make fuzz` fuzzes each for FUZZ_SECONDS; `make test` for FUZZ_TEST_SECONDS.

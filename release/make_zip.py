@@ -2,12 +2,13 @@
 """Writes the release zip, rnrr-password-VERSION.zip, from the two Windows
 builds: the same inputs give the same bytes.
 
-    make_zip.py WIN_BIN WIN64_BIN VERSION_H OUT_DIR [NAME=FOLDER ...]
+    make_zip.py WIN_BIN WIN64_BIN VERSION_H OUT_DIR [NAME=FOLDER|NAME=FILE ...]
 
 WIN_BIN and WIN64_BIN are the bin/ folders of the 32- and 64-bit builds,
 VERSION_H the version.h of the 32-bit build (RNRR_VERSION_TEXT names the
 zip), OUT_DIR the folder of the zip. Each NAME=FOLDER puts the files under
-FOLDER into the zip's folder NAME, as they are.
+FOLDER into the zip's folder NAME, as they are; each NAME=FILE puts FILE in
+as NAME.
 
 Every entry lies in the folder rnrr-password-VERSION/, in a fixed order, with
 fixed permissions and one time: SOURCE_DATE_EPOCH when set, else the date of
@@ -65,7 +66,10 @@ def readme_bytes(version):
 
 
 def folder_entries(name, folder):
-    """(name in the zip, path) of every file under folder, sorted by name."""
+    """(name in the zip, path) of every file under folder, sorted by name;
+    of the one file when folder is a file."""
+    if os.path.isfile(folder):
+        return [(name, folder)]
     found = []
     for root, dirs, files in os.walk(folder):
         dirs.sort()

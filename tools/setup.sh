@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes a Debian 12 machine ready to build and test the program: the host
 # toolchain, the i686 and x86-64 MinGW cross compilers, Wine's 64-bit loader,
-# a virtual X display, and for the page the wasm32 toolchain, Chromium,
-# Node.js and the npm packages of web/; then, where it can, Wine's 32-bit
-# loader. Idempotent: when every package is already installed it only checks
+# a virtual X display, and for the page the wasm32 toolchain, the three
+# browser engines its tests run in (Chromium, Firefox ESR, and WebKitGTK's
+# MiniBrowser with WebKitWebDriver), Node.js and the npm packages of web/;
+# then, where it can, Wine's 32-bit loader. Idempotent: when every package is already installed it only checks
 # and returns within seconds. Must run as root (or with sudo).
 #
 # A partly broken package archive (a mirror in the middle of a sync, a proxy
@@ -29,7 +30,7 @@ required=(
   wine wine64 fonts-wine
   xvfb xauth x11-utils imagemagick
   lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
-  chromium nodejs
+  chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 nodejs
 )
 # The 32-bit loader and, through its dependencies, the i386 libraries only
 # it needs. Installed even where the kernel cannot run it (then unused).

@@ -24,11 +24,19 @@ export function createForm(module, onChange) {
 
   const namesOf = (list) => (list.names ? list.names.map(listName) : list.textIds.map((id) => windowText(id)));
 
+  // Options already there (the first paint's) only take the language's
+  // texts, so that the scripts' take-over moves nothing.
   function fillLists() {
     for (const list of lists) {
       const select = element(list);
+      const texts = namesOf(list);
+      if (select.options.length === texts.length) {
+        for (const [value, text] of texts.entries())
+          if (select.options[value].text !== text) select.options[value].text = text;
+        continue;
+      }
       const selected = select.selectedIndex;
-      select.replaceChildren(...namesOf(list).map((text, value) => new Option(text, value)));
+      select.replaceChildren(...texts.map((text, value) => new Option(text, value)));
       select.selectedIndex = selected;
     }
   }
@@ -117,7 +125,10 @@ export function createForm(module, onChange) {
 
   document.documentElement.style.setProperty("--sheet-w", module.sheet.width);
   document.documentElement.style.setProperty("--sheet-h", module.sheet.height);
+  // The first paint's controls hold the starting values already, or what the
+  // visitor chose before the scripts came: they are kept.
+  const painted = element(lists[0]).options.length > 0;
   fillLists();
-  setState(byFields(module.startState()));
+  setState(painted ? state() : byFields(module.startState()));
   return { fillLists, setState, setRecord, state, password: () => password.value };
 }

@@ -143,7 +143,15 @@ export async function instantiate(bytes) {
   return wrap(instance.exports);
 }
 
-export async function load(url = new URL("../rnrr.wasm", import.meta.url)) {
+// The page's preload link names the module; in the one-file page a data
+// block of the module's type stands in its place, holding it in base64.
+function moduleAddress() {
+  const link = document.querySelector('link[rel="preload"][type="application/wasm"]');
+  if (link) return link.href;
+  return "data:application/wasm;base64," + document.querySelector('script[type="application/wasm"]').textContent;
+}
+
+export async function load(url = moduleAddress()) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url}: ${response.status}`);
   return instantiate(await response.arrayBuffer());

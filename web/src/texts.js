@@ -5,7 +5,7 @@
 // choice is remembered.
 import data from "../data.js";
 
-const StorageKey = "rnrr-password-language";
+export const StorageKey = "rnrr-password-language";
 export const Languages = ["ru", "en"];
 
 let language = "ru";

@@ -1,18 +1,34 @@
-// The page in headless Chromium, served under a sub-path, against the
-// command-line tool (same encoder, the window's starting values and hidden-bar
-// rule): lists, bars and the money box, the password field, the address, the
-// languages, the keyboard, a phone's width and an offline reload. Needs
-// build/web and the host build's rnrr-pw (RNRR_HOST_BIN).
+// The page in Chromium, Firefox and WebKit, one body for the three (driven
+// through engines.mjs), served under a sub-path and compared with the
+// command-line tool (same encoder, the window's starting values and
+// hidden-bar rule): the first paint and the scripts' take-over, lists, bars
+// and the money box, the password field, the address, the languages, the
+// keyboard, a phone's width, an offline reload and the one-file page opened
+// from disk. axe-core checks every state reached, in both languages. Needs
+// build/web, build/rnrr-password.html and the host build's rnrr-pw
+// (RNRR_HOST_BIN).
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { after, before, test } from "node:test";
-import { readFileSync } from "node:fs";
-import { instantiate } from "../src/module.js";
-import { launch } from "../tools/browser.mjs";
+import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { after, before, describe, test } from "node:test";
+import { pathToFileURL } from "node:url";
+import { instantiate } from "../../build/web/src/module.js";
+import { StorageKey } from "../../build/web/src/texts.js";
+import { Engines } from "../tools/browser.mjs";
 import { serve } from "../tools/serve.mjs";
+import { openTab } from "./engines.mjs";
 
 const root = new URL("../../", import.meta.url);
+const built = new URL("build/web/", root).pathname;
+const oneFilePath = new URL("build/rnrr-password.html", root).pathname;
+const oneFile = pathToFileURL(oneFilePath).href;
+const OneFileBudget = 100 * 1024; // bytes
 const hostBin = process.env.RNRR_HOST_BIN ?? new URL("build/host/bin", root).pathname;
+const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
+
 const tool = (...args) => {
   try {
     return JSON.parse(execFileSync(`${hostBin}/rnrr-pw`, [...args, "--json"], { encoding: "utf8" }));
@@ -21,201 +37,280 @@ const tool = (...args) => {
   }
 };
 const expected = (...args) => tool("encode", ...args).password;
-
-const Lists = { Hero: "hero", Color: "color", Car: "car", Difficulty: "difficulty", Planet: "planet", Division: "division" };
-const Bars = { WeaponCharges: "weapon", BoostCharges: "boost", DropCharges: "drop", Engine: "engine", Armor: "armor", Shocks: "shocks", Tires: "tires" };
 const start = expected();
-// The window model, from the module the page loads: the starting values
-// and the keyboard order.
+// The window model, from the module the page loads: the starting values and
+// the keyboard order.
 const model = await instantiate(readFileSync(new URL("build/web/rnrr.wasm", root)));
 const startValue = (field) => model.startState().values[model.controls.find((c) => c.field === field).index];
 
-let server, browser, page;
-const problems = [];
+const Lists = { Hero: "hero", Color: "color", Car: "car", Difficulty: "difficulty", Planet: "planet", Division: "division" };
+const Bars = { WeaponCharges: "weapon", BoostCharges: "boost", DropCharges: "drop", Engine: "engine", Armor: "armor", Shocks: "shocks", Tires: "tires" };
+const Phone = [360, 740];
+const Desktop = [1100, 800];
 
-async function openPage(fragment = "") {
-  const p = await browser.context.newPage();
-  p.on("console", (m) => m.type() === "error" && problems.push(m.text()));
-  p.on("pageerror", (e) => problems.push(e.message));
-  await p.goto(server.url + fragment);
-  await p.waitForSelector("body[data-ready]");
-  return p;
+// In the page: what a visitor sees of every element, and where.
+function layout() {
+  return [...document.body.querySelectorAll("*")].map((e) => {
+    const { x, y, width, height } = e.getBoundingClientRect();
+    const text = [...e.childNodes].filter((n) => n.nodeType === Node.TEXT_NODE).map((n) => n.data).join("").trim();
+    return `${e.tagName}#${e.id} ${x},${y} ${width}x${height} ${getComputedStyle(e).backgroundPosition} "${text}" ${e.value ?? ""}`;
+  }).concat(document.documentElement.lang, document.title);
 }
-const password = () => page.inputValue("#password");
 
-before(async () => {
-  server = await serve(new URL("build/web", root).pathname);
-  browser = await launch();
-  page = await openPage();
-});
+for (const engine of Engines)
+  describe(engine, () => {
+    let folder, server, tab;
+    const value = (selector) => tab.evaluate((s) => document.querySelector(s).value, selector);
+    const text = (selector) => tab.evaluate((s) => document.querySelector(s).textContent, selector);
+    const password = () => value("#password");
+    // A control's value set at once, with the events of a pointer's choice
+    // or a paste.
+    const set = (selector, to) => tab.evaluate((s, v) => {
+      const control = document.querySelector(s);
+      if (control.tagName === "SELECT") control.selectedIndex = v;
+      else control.value = v;
+      for (const type of ["input", "change"]) control.dispatchEvent(new Event(type, { bubbles: true }));
+    }, selector, to);
+    const open = async (url) => {
+      await tab.goto("about:blank");
+      await tab.goto(url);
+      await tab.waitFor(() => document.body.dataset.ready === "true");
+    };
+    const setLanguage = (language) => tab.click(`button[data-language=${language}]`);
 
-after(async () => {
-  await browser.close();
-  server.close();
-});
-
-test("the lists hold the window's names in its order, and each list, bar and the money box changes the password as the tool does", async () => {
-  assert.equal(await password(), start);
-  for (const [field, key] of Object.entries(Lists)) {
-    const names = await page.$$eval(`#f-${field} option`, (o) => o.map((x) => x.textContent));
-    // The tool takes exactly the list's positions.
-    assert.throws(() => execFileSync(`${hostBin}/rnrr-pw`, ["encode", `--${key}`, String(names.length)], { stdio: "ignore" }));
-    for (let value = 0; value < names.length; ++value) {
-      const answer = tool("encode", `--${key}`, String(value));
-      assert.equal(names[value], answer.settings[field].name, `${field} ${value}`);
-      await page.selectOption(`#f-${field}`, { index: value });
-      assert.equal(await password(), answer.password, `${field} ${value}`);
+    async function axe() {
+      await tab.evaluate((source) => {
+        if (!window.axe) (0, eval)(source);
+      }, axeSource);
+      const found = await tab.evaluate(async () =>
+        (await window.axe.run(document, { resultTypes: ["violations"] })).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(" ")}`));
+      assert.deepEqual(found, [], `${engine}: axe in ${await tab.evaluate(() => document.documentElement.lang)}`);
     }
-    await page.selectOption(`#f-${field}`, { index: startValue(field) });
-  }
-  for (const [field, key] of Object.entries(Bars)) {
-    await page.fill(`#f-${field}`, "2");
-    assert.equal(await password(), expected(`--${key}`, "2"), field);
-    await page.fill(`#f-${field}`, String(startValue(field)));
-  }
-  assert.equal(await page.textContent("#count-BoostCharges"), "7");
-  await page.fill("#f-BoostCharges", "4");
-  assert.equal(await page.textContent("#count-BoostCharges"), "4");
-  await page.fill("#f-BoostCharges", "7");
-  assert.equal(await password(), start);
-});
+    // The state as it is, then in the other language and back.
+    async function accessible() {
+      await axe();
+      const language = await tab.evaluate(() => document.documentElement.lang);
+      await setLanguage(language === "ru" ? "en" : "ru");
+      await axe();
+      await setLanguage(language);
+    }
 
-test("shocks and tires hide for the cars without them, keep their place and count 0", async () => {
-  await page.fill("#f-Shocks", "1");
-  const place = await page.locator("#f-Tires").boundingBox();
-  for (const car of [3, 4, 7, 0]) {
-    await page.selectOption("#f-Car", { index: car });
-    const shown = { Shocks: car < 4, Tires: car < 3 };
-    for (const bar of ["Shocks", "Tires"])
-      assert.equal(await page.isVisible(`#f-${bar}`), shown[bar], `car ${car} ${bar}`);
-    assert.deepEqual(await page.locator("#f-Tires").boundingBox(), place);
-    assert.equal(await password(), expected("--car", String(car), ...(shown.Shocks ? ["--shocks", "1"] : [])));
-  }
-  await page.fill("#f-Shocks", "3");
-  await page.selectOption("#f-Car", { index: 1 });
-  assert.equal(await password(), start);
-});
+    before(async () => {
+      // The page as the browser shows it before any script: index.html
+      // without its module script.
+      folder = mkdtempSync(join(tmpdir(), "rnrr-page-"));
+      cpSync(built, folder, { recursive: true });
+      const page = readFileSync(join(built, "index.html"), "utf8");
+      const scriptless = page.replace(/<script type="module"[^>]*><\/script>/, "");
+      assert.notEqual(scriptless, page);
+      writeFileSync(join(folder, "first-paint.html"), scriptless);
+      server = await serve(folder);
+      tab = await openTab(engine);
+    });
 
-test("the money box takes typed digits only and reads odd text as the window does", async () => {
-  await page.fill("#money", "");
-  assert.equal(await password(), expected("--money", "0"));
-  await page.click("#money");
-  await page.keyboard.type("a1b2-");
-  assert.equal(await page.inputValue("#money"), "12");
-  assert.equal(await password(), expected("--money", "12"));
-  await page.keyboard.type("3456");
-  assert.equal(await page.inputValue("#money"), "123");
-  // A paste goes in as it is; a character other than a digit counts 0.
-  for (const [pasted, money] of [["1x3", "103"], ["x", "0"], ["9 ", "90"]]) {
-    await page.$eval("#money", (box, text) => {
-      box.value = text;
-      box.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste", data: text }));
-    }, pasted);
-    assert.equal(await password(), expected("--money", money), pasted);
-  }
-  await page.fill("#money", "999");
-  assert.equal(await password(), start);
-});
+    after(async () => {
+      await tab?.close();
+      server?.close();
+      rmSync(folder, { recursive: true, force: true });
+    });
 
-test("a typed valid password sets every control; an invalid one names its checks and offers repairs", async () => {
-  const answer = tool("encode", "--hero", "4", "--car", "2", "--money", "57", "--engine", "1", "--drop", "0", "--color", "6");
-  await page.fill("#entry", answer.password.toLowerCase().replace(/ /g, "-").replace(/в/g, "B"));
-  assert.equal(await password(), answer.password);
-  for (const field of Object.keys(Lists))
-    assert.equal(await page.$eval(`#f-${field}`, (s) => s.selectedIndex), answer.settings[field].value, field);
-  for (const field of Object.keys(Bars))
-    assert.equal(Number(await page.inputValue(`#f-${field}`)), answer.settings[field].value, field);
-  assert.equal(await page.inputValue("#money"), "057");
+    test("the first paint shows the starting state, and the scripts take over without moving anything, in both languages", async () => {
+      // Every first paint before the first visit to index.html, whose
+      // service worker then answers for every page of the folder.
+      const painted = {};
+      for (const language of ["ru", "en"])
+        for (const size of [Phone, Desktop]) {
+          await tab.goto(server.url + "first-paint.html");
+          await tab.evaluate((key, l) => localStorage.setItem(key, l), StorageKey, language);
+          await tab.setViewport(...size);
+          await tab.reload();
+          assert.equal(await password(), start);
+          assert.equal(await tab.evaluate(() => document.documentElement.lang), language);
+          painted[language + size] = await tab.evaluate(layout);
+          await axe();
+        }
+      for (const language of ["ru", "en"])
+        for (const size of [Phone, Desktop]) {
+          await tab.setViewport(...size);
+          await tab.evaluate((key, l) => localStorage.setItem(key, l), StorageKey, language);
+          await open(server.url);
+          assert.deepEqual(await tab.evaluate(layout), painted[language + size], `${language} ${size}`);
+        }
+      await setLanguage("ru");
+    });
 
-  const text = answer.password.replace(/ /g, "");
-  const wrong = text.slice(0, 5) + (text[5] === "Б" ? "В" : "Б") + text.slice(6);
-  const decoded = tool("decode", wrong);
-  await page.fill("#entry", wrong);
-  assert.match(await page.textContent("#entry-status"), new RegExp(decoded.failed_checks.join(", ")));
-  const buttons = page.locator("#repairs button");
-  assert.equal(await buttons.count(), decoded.repairs.length);
-  assert.ok(decoded.repairs.length > 0);
-  await buttons.first().click();
-  assert.equal(await password(), decoded.repairs[0].password);
-  await page.fill("#entry", "ПЬФМ");
-  assert.match(await page.textContent("#entry-status"), /4/);
-  await page.fill("#entry", "");
-});
+    test("the lists hold the window's names in its order, and each list, bar and the money box changes the password as the tool does", async () => {
+      assert.equal(await password(), start);
+      for (const [field, key] of Object.entries(Lists)) {
+        const names = await tab.evaluate((s) => [...document.querySelectorAll(s)].map((o) => o.textContent), `#f-${field} option`);
+        // The tool takes exactly the list's positions.
+        assert.throws(() => execFileSync(`${hostBin}/rnrr-pw`, ["encode", `--${key}`, String(names.length)], { stdio: "ignore" }));
+        for (let index = 0; index < names.length; ++index) {
+          const answer = tool("encode", `--${key}`, String(index));
+          assert.equal(names[index], answer.settings[field].name, `${field} ${index}`);
+          await set(`#f-${field}`, index);
+          assert.equal(await password(), answer.password, `${field} ${index}`);
+        }
+        await set(`#f-${field}`, startValue(field));
+      }
+      for (const [field, key] of Object.entries(Bars)) {
+        await set(`#f-${field}`, 2);
+        assert.equal(await password(), expected(`--${key}`, "2"), field);
+        assert.equal(await text("#count-BoostCharges"), field === "BoostCharges" ? "2" : "7");
+        await set(`#f-${field}`, startValue(field));
+      }
+      assert.equal(await password(), start);
+      await accessible();
+    });
 
-test("the address keeps the settings: a link gives the same password, a malformed one a notice", async () => {
-  await page.selectOption("#f-Planet", { index: 5 });
-  await page.fill("#f-Tires", "1");
-  await page.fill("#money", "42");
-  const shown = await password();
-  const fragment = new URL(page.url()).hash;
-  assert.match(fragment, /planet=5/);
-  const copy = await openPage(fragment);
-  assert.equal(await copy.inputValue("#password"), shown);
-  assert.equal(await copy.inputValue("#money"), "42");
-  assert.ok(await copy.isHidden("#notice"));
-  await copy.close();
-  for (const bad of ["#hero=8", "#nothing=1", "#money=1234", "#car=x", "#%zz"]) {
-    const p = await openPage(bad);
-    assert.equal(await p.inputValue("#password"), start, bad);
-    assert.ok(await p.isVisible("#notice"), bad);
-    await p.close();
-  }
-  await page.goto(server.url);
-  await page.waitForSelector("body[data-ready]");
-});
+    test("shocks and tires hide for the cars without them, keep their place and count 0", async () => {
+      await set("#f-Shocks", 1);
+      const box = () => tab.evaluate(() => JSON.stringify(document.getElementById("f-Tires").getBoundingClientRect()));
+      const place = await box();
+      for (const car of [3, 4, 7, 0]) {
+        await set("#f-Car", car);
+        const shown = { Shocks: car < 4, Tires: car < 3 };
+        for (const bar of ["Shocks", "Tires"])
+          assert.equal(await tab.evaluate((s) => getComputedStyle(document.querySelector(s)).visibility, `#f-${bar}`),
+            shown[bar] ? "visible" : "hidden", `car ${car} ${bar}`);
+        assert.equal(await box(), place);
+        assert.equal(await password(), expected("--car", String(car), ...(shown.Shocks ? ["--shocks", "1"] : [])));
+        if (car === 4) await accessible();
+      }
+      await set("#f-Shocks", 3);
+      await set("#f-Car", 1);
+      assert.equal(await password(), start);
+    });
 
-test("the English texts switch in the page and stay after a reload", async () => {
-  await page.click("button[data-language=en]");
-  assert.equal(await page.getAttribute("html", "lang"), "en");
-  assert.equal(await page.textContent("label[for=f-Hero]"), "Hero:");
-  assert.equal(await page.$eval("#f-Color", (s) => s.selectedOptions[0].textContent), "Red");
-  await page.reload();
-  await page.waitForSelector("body[data-ready]");
-  const texts = await page.$$eval("label, legend, option, #help, #caption", (e) => e.map((x) => x.textContent));
-  assert.deepEqual(texts.filter((t) => /[А-яЁё]/.test(t)), []);
-  await page.click("button[data-language=ru]");
-  assert.equal(await page.textContent("label[for=f-Hero]"), "Герой:");
-  assert.equal(await password(), start);
-});
+    test("the money box takes typed digits only and reads odd text as the window does", async () => {
+      await set("#money", "");
+      assert.equal(await password(), expected("--money", "0"));
+      await tab.click("#money");
+      await tab.type("a1b2-");
+      assert.equal(await value("#money"), "12");
+      assert.equal(await password(), expected("--money", "12"));
+      await tab.type("3456");
+      assert.equal(await value("#money"), "123");
+      // A paste goes in as it is; a character other than a digit counts 0.
+      for (const [pasted, money] of [["1x3", "103"], ["x", "0"], ["9 ", "90"]]) {
+        await set("#money", pasted);
+        assert.equal(await password(), expected("--money", money), pasted);
+      }
+      await accessible();
+      await set("#money", "999");
+      assert.equal(await password(), start);
+    });
 
-test("the keyboard follows the window's Tab order, every control is labelled and the password is announced", async () => {
-  const ids = model.controls.map((c) => ({ passwordBox: "password", moneyBox: "money" })[c.kind] ?? "f-" + c.field);
-  ids.splice(1, 0, "copy");
-  await page.focus("#password");
-  const seen = ["password"];
-  for (let i = 1; i < ids.length; ++i) {
-    await page.keyboard.press("Tab");
-    seen.push(await page.evaluate(() => document.activeElement.id));
-  }
-  assert.deepEqual(seen, ids);
-  const unlabelled = await page.$$eval("input, select", (all) =>
-    all.filter((e) => ![...e.labels].some((l) => l.textContent.trim())).map((e) => e.id));
-  assert.deepEqual(unlabelled, []);
-  await page.fill("#f-Engine", "0");
-  await page.waitForFunction(() => document.getElementById("announce").textContent.includes(document.getElementById("password").value));
-  await page.fill("#f-Engine", "3");
-});
+    test("a typed valid password sets every control; an invalid one names its checks and offers repairs", async () => {
+      const answer = tool("encode", "--hero", "4", "--car", "2", "--money", "57", "--engine", "1", "--drop", "0", "--color", "6");
+      await set("#entry", answer.password.toLowerCase().replace(/ /g, "-").replace(/в/g, "B"));
+      assert.equal(await password(), answer.password);
+      for (const field of Object.keys(Lists))
+        assert.equal(await tab.evaluate((s) => document.querySelector(s).selectedIndex, `#f-${field}`), answer.settings[field].value, field);
+      for (const field of Object.keys(Bars))
+        assert.equal(Number(await value(`#f-${field}`)), answer.settings[field].value, field);
+      assert.equal(await value("#money"), "057");
+      await accessible();
 
-test("on a 360-pixel screen nothing is cut or scrolls sideways", async () => {
-  await page.setViewportSize({ width: 360, height: 740 });
-  assert.ok((await page.evaluate(() => document.documentElement.scrollWidth)) <= 360);
-  for (const id of ["password", "copy", "money", "f-Division", "f-Tires", "entry"]) {
-    const box = await page.locator("#" + id).boundingBox();
-    assert.ok(box.x >= 0 && box.x + box.width <= 360, id);
-  }
-  await page.setViewportSize({ width: 1280, height: 720 });
-});
+      const typed = answer.password.replace(/ /g, "");
+      const wrong = typed.slice(0, 5) + (typed[5] === "Б" ? "В" : "Б") + typed.slice(6);
+      const decoded = tool("decode", wrong);
+      await set("#entry", wrong);
+      assert.match(await text("#entry-status"), new RegExp(decoded.failed_checks.join(", ")));
+      assert.ok(decoded.repairs.length > 0);
+      assert.equal(await tab.evaluate(() => document.querySelectorAll("#repairs button").length), decoded.repairs.length);
+      await accessible();
+      await tab.click("#repairs button");
+      assert.equal(await password(), decoded.repairs[0].password);
+      await set("#entry", "ПЬФМ");
+      assert.match(await text("#entry-status"), /4/);
+      await set("#entry", "");
+    });
 
-test("after the first visit the page opens offline from its service worker", async () => {
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-  await browser.context.setOffline(true);
-  await page.reload();
-  await page.waitForSelector("body[data-ready]");
-  assert.equal(await password(), start);
-  await browser.context.setOffline(false);
-});
+    test("the address keeps the settings: a link gives the same password, a malformed one a notice", async () => {
+      await set("#f-Planet", 5);
+      await set("#f-Tires", 1);
+      await set("#money", "42");
+      const shown = await password();
+      const fragment = await tab.evaluate(() => location.hash);
+      assert.match(fragment, /planet=5/);
+      await open(server.url + fragment);
+      assert.equal(await password(), shown);
+      assert.equal(await value("#money"), "42");
+      assert.ok(await tab.evaluate(() => document.getElementById("notice").hidden));
+      for (const bad of ["#hero=8", "#nothing=1", "#money=1234", "#car=x", "#%zz"]) {
+        await open(server.url + bad);
+        assert.equal(await password(), start, bad);
+        assert.ok(!(await tab.evaluate(() => document.getElementById("notice").hidden)), bad);
+      }
+      await accessible();
+      await open(server.url);
+    });
 
-test("no console error on any of it", () => {
-  assert.deepEqual(problems, []);
-});
+    test("the English texts switch in the page and stay after a reload", async () => {
+      await setLanguage("en");
+      assert.equal(await tab.evaluate(() => document.documentElement.lang), "en");
+      assert.equal(await text("label[for=f-Hero]"), "Hero:");
+      assert.equal(await tab.evaluate(() => document.getElementById("f-Color").selectedOptions[0].textContent), "Red");
+      await tab.reload();
+      await tab.waitFor(() => document.body.dataset.ready === "true");
+      const texts = await tab.evaluate(() => [...document.querySelectorAll("label, legend, option, #help, #caption")].map((x) => x.textContent));
+      assert.deepEqual(texts.filter((t) => /[А-яЁё]/.test(t)), []);
+      await setLanguage("ru");
+      assert.equal(await text("label[for=f-Hero]"), "Герой:");
+      assert.equal(await password(), start);
+    });
+
+    test("the keyboard follows the window's Tab order, every control is labelled and the password is announced", async () => {
+      const ids = model.controls.map((c) => ({ passwordBox: "password", moneyBox: "money" })[c.kind] ?? "f-" + c.field);
+      ids.splice(1, 0, "copy");
+      await tab.evaluate(() => document.getElementById("password").focus());
+      const seen = ["password"];
+      for (let i = 1; i < ids.length; ++i) {
+        await tab.press("Tab");
+        seen.push(await tab.evaluate(() => document.activeElement.id));
+      }
+      assert.deepEqual(seen, ids);
+      const unlabelled = await tab.evaluate(() => [...document.querySelectorAll("input, select")]
+        .filter((e) => ![...e.labels].some((l) => l.textContent.trim())).map((e) => e.id));
+      assert.deepEqual(unlabelled, []);
+      await set("#f-Engine", 0);
+      await tab.waitFor(() => document.getElementById("announce").textContent.includes(document.getElementById("password").value));
+      await set("#f-Engine", 3);
+    });
+
+    test("on a 360-pixel screen nothing is cut or scrolls sideways", async () => {
+      await tab.setViewport(...Phone);
+      assert.ok((await tab.evaluate(() => document.documentElement.scrollWidth)) <= Phone[0]);
+      for (const id of ["password", "copy", "money", "f-Division", "f-Tires", "entry"]) {
+        const { x, width } = await tab.evaluate((i) => document.getElementById(i).getBoundingClientRect().toJSON(), id);
+        assert.ok(x >= 0 && x + width <= Phone[0], id);
+      }
+      await accessible();
+      await tab.setViewport(...Desktop);
+    });
+
+    test("the one file opened from disk shows the starting password and changes it with a list", async () => {
+      assert.ok(statSync(oneFilePath).size < OneFileBudget);
+      await open(oneFile);
+      assert.equal(await password(), start);
+      await set("#f-Car", 4);
+      assert.equal(await password(), expected("--car", "4"));
+      await accessible();
+      await set("#f-Car", 1);
+    });
+
+    test("after the first visit the page opens offline from its service worker", async () => {
+      await open(server.url);
+      await tab.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+      await tab.waitFor(() => navigator.serviceWorker.controller !== null);
+      server.close();
+      await tab.reload();
+      await tab.waitFor(() => document.body.dataset.ready === "true");
+      assert.equal(await password(), start);
+    });
+
+    test("no script error on any of it", async () => {
+      assert.deepEqual(await tab.allErrors(), []);
+    });
+  });

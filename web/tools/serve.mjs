@@ -1,7 +1,8 @@
 // A static server for build/web on 127.0.0.1, under a sub-path so that the
 // page's relative addresses are exercised:
 //   node web/tools/serve.mjs [DIR] [PORT]     (PORT 0: any free port)
-// As a module: serve(dir, port) -> { url, close }.
+// As a module: serve(dir, port) -> { url, close }; close() also ends the
+// connections browsers keep open.
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { extname, join, normalize, resolve } from "node:path";
@@ -39,7 +40,11 @@ export function serve(dir, port = 0) {
   });
   return new Promise((done) => {
     server.listen(port, "127.0.0.1", () => {
-      done({ url: `http://127.0.0.1:${server.address().port}${SubPath}`, close: () => server.close() });
+      const close = () => {
+        server.close();
+        server.closeAllConnections(); // a browser's open connections too: the page goes offline
+      };
+      done({ url: `http://127.0.0.1:${server.address().port}${SubPath}`, close });
     });
   });
 }
