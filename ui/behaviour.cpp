@@ -2,8 +2,9 @@
 // moves the focus through the input controls, a list change recomputes the
 // password (a car change also shows or hides two trackbars), the upgrade
 // trackbars keep their pictures current and the money box drops the Tab
-// character. Also the controls' font, the trackbars' set-up and the
-// registration of the common-control classes.
+// character, and the password box passes the mouse on to its tip. Also the
+// controls' font, the trackbars' set-up and the registration of the
+// common-control classes.
 #include "main_window.h"
 #include "window_state.h"
 
@@ -62,6 +63,14 @@ bool IsPasteRequest(UINT Message, WPARAM WParam) {
            (Message == WM_KEYDOWN && WParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
 }
 
+// The box's tip sees the mouse only through the messages relayed to it.
+void RelayMouseToTip(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message < WM_MOUSEFIRST || Message > WM_MOUSELAST)
+        return;
+    MSG Relayed = {Control, Message, WParam, LParam, 0, {0, 0}};
+    SendMessageW(PasswordBoxTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Relayed));
+}
+
 } // namespace
 
 LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -76,6 +85,7 @@ LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LPar
 }
 
 LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    RelayMouseToTip(Control, Message, WParam, LParam);
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
     if (IsPasteRequest(Message, WParam)) {

@@ -282,11 +282,14 @@ void AddEnterPasswordItem() {
 }
 
 // A tip over the password box: how to give the window a password. The tip
-// window is a pop-up owned by the main window, not one of its controls; it
-// watches the box's mouse messages itself (TTF_SUBCLASS). Made after the bar
-// classes, tips among them, are registered.
+// window is a pop-up owned by the main window, not one of its controls. It
+// sees the mouse through PasswordBoxProc, which relays the box's mouse
+// messages: a tip that watched the box itself (TTF_SUBCLASS) would put every
+// message to the box, the password written on every change among them,
+// through the common controls' subclass dispatch. Made after the bar classes,
+// tips among them, are registered.
 void AddPasswordBoxTip() {
-    HWND Tip =
+    PasswordBoxTip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, Controls.MainWnd, nullptr, nullptr, nullptr);
@@ -294,12 +297,12 @@ void AddPasswordBoxTip() {
     TWideText Text = LoadInterfaceText(IDS_PASSWORD_BOX_TIP);
     TOOLINFOW Tool = {};
     Tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.uFlags = TTF_IDISHWND;
     Tool.hwnd = Controls.MainWnd;
     Tool.uId = reinterpret_cast<UINT_PTR>(Controls.PasswordBox);
     Tool.lpszText = Text.Text;
-    SendMessageW(Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
-    SendMessageW(Tip, TTM_SETMAXTIPWIDTH, 0, TipWidth);
+    SendMessageW(PasswordBoxTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+    SendMessageW(PasswordBoxTip, TTM_SETMAXTIPWIDTH, 0, TipWidth);
 }
 
 } // namespace

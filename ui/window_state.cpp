@@ -1,6 +1,7 @@
 #include "window_state.h"
 
 TControlHandles Controls;
+HWND PasswordBoxTip;
 
 HDC WindowDC;
 HDC MemoryDC;

@@ -34,6 +34,10 @@ struct TControlHandles {
 };
 extern TControlHandles Controls;
 
+// The tip over PasswordBox, a pop-up owned by the main window; it sees the
+// mouse through the box's replacement procedure.
+extern HWND PasswordBoxTip;
+
 // WindowDC: taken once from the main window, every picture is drawn into it.
 // MemoryDC: the source of every picture copy; null once it has been deleted.
 extern HDC WindowDC;
