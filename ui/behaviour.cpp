@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include "dpi.h"
+
 namespace {
 
 // The notification that a combo box's drop-down part sends it when the
@@ -23,9 +25,13 @@ constexpr int32_t FirstCarWithoutTires = 3;
 // Ctrl+V as the character that the keyboard translation makes of it.
 constexpr WPARAM CtrlV = 0x16;
 
-// Every text control's font: Tahoma with a character cell 16 pixels high.
+// Every text control's font: Tahoma with an em of 13 pixels at 96 DPI, which
+// makes a character cell 16 pixels high. The em is what scales: a font comes
+// only in whole-pixel ems, and a scaled cell height would leave the rounding
+// to the font, which rounds up at some scales (a 24-pixel cell is a 20-pixel
+// em, 19.9 rounded) and so makes texts wider than their scaled labels.
 constexpr wchar_t ControlFontFace[] = L"Tahoma";
-constexpr LONG ControlFontHeight = 16;
+constexpr LONG ControlFontEm = 13;
 
 // Kept between calls of ApplyControlFont: a control without a font of its
 // own takes the attributes that the previous call left.
@@ -159,7 +165,7 @@ void ApplyControlFont(HWND Control) {
     DeleteObject(Previous);
     ZeroMemory(FontRecord.lfFaceName, sizeof FontRecord.lfFaceName);
     lstrcpynW(FontRecord.lfFaceName, ControlFontFace, LF_FACESIZE);
-    FontRecord.lfHeight = ControlFontHeight;
+    FontRecord.lfHeight = -ScaleToDpi(ControlFontEm); // negative: the em, not the cell
     ControlFont = CreateFontIndirectW(&FontRecord);
     SendMessageW(Control, WM_SETFONT, WPARAM(ControlFont), TRUE);
 }
