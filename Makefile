@@ -104,14 +104,19 @@ bench-window: setup
 	  echo "== 32-bit build left out: $$why =="; \
 	fi
 
-# docs/window.png, the README's picture of the window as it opens.
+# docs/window.png, the README's picture of the window as it opens, at the
+# display scale DPI (96, the default; docs/window-DPI.png for another).
+DPI ?= 96
+DPI_SUFFIX = $(if $(filter 96,$(DPI)),,-$(DPI))
 screenshot: setup
-	@target=$(RUNNABLE); $(MAKE) $$target && sh tools/screenshot.sh $(BUILD)/$$target docs/window.png
+	@target=$(RUNNABLE); $(MAKE) $$target && \
+	  sh tools/screenshot.sh $(BUILD)/$$target docs/window$(DPI_SUFFIX).png show $(DPI)
 
-# docs/dialog.png, the README's picture of the password dialog over the window.
+# docs/dialog.png, the README's picture of the password dialog over the window
+# (docs/dialog-DPI.png at another DPI).
 screenshot-dialog: setup
 	@target=$(RUNNABLE); $(MAKE) $$target && \
-	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog.png show-dialog
+	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog$(DPI_SUFFIX).png show-dialog $(DPI)
 
 # The web edition: the page, self-contained with relative addresses, in
 # build/web; serve-web shows it on 127.0.0.1; web-screenshots makes
