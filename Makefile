@@ -97,19 +97,31 @@ dist: setup
 check-reproducible: setup
 	@sh release/check-reproducible.sh $(BUILD) $(JOBS)
 
-# The window figures (start-up and trackbar-step ratios, exe size, imports).
+# The window figures (start-up and trackbar-step ratios, exe size, imports)
+# of both builds: the 32-bit one where this machine runs 32-bit code,
+# otherwise one line says why it was left out.
 .PHONY: bench-window screenshot screenshot-dialog
 bench-window: setup
-	@target=$(RUNNABLE); $(MAKE) $$target && sh tools/bench-window.sh $(BUILD)/$$target
+	@$(MAKE) win64 && echo "== 64-bit build ==" && sh tools/bench-window.sh $(WIN64)
+	@if why=$$(sh tools/can-run-32bit.sh); then \
+	  $(MAKE) win && echo "== 32-bit build ==" && sh tools/bench-window.sh $(WIN); \
+	else \
+	  echo "== 32-bit build left out: $$why =="; \
+	fi
 
-# docs/window.png, the README's picture of the window as it opens.
+# docs/window.png, the README's picture of the window as it opens, at the
+# display scale DPI (96, the default; docs/window-DPI.png for another).
+DPI ?= 96
+DPI_SUFFIX = $(if $(filter 96,$(DPI)),,-$(DPI))
 screenshot: setup
-	@target=$(RUNNABLE); $(MAKE) $$target && sh tools/screenshot.sh $(BUILD)/$$target docs/window.png
+	@target=$(RUNNABLE); $(MAKE) $$target && \
+	  sh tools/screenshot.sh $(BUILD)/$$target docs/window$(DPI_SUFFIX).png show $(DPI)
 
-# docs/dialog.png, the README's picture of the password dialog over the window.
+# docs/dialog.png, the README's picture of the password dialog over the window
+# (docs/dialog-DPI.png at another DPI).
 screenshot-dialog: setup
 	@target=$(RUNNABLE); $(MAKE) $$target && \
-	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog.png show-dialog
+	  sh tools/screenshot.sh $(BUILD)/$$target docs/dialog$(DPI_SUFFIX).png show-dialog $(DPI)
 
 # The web edition: the page, self-contained with relative addresses, in
 # build/web, and the same page as one file that opens from disk,

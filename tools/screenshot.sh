@@ -2,25 +2,31 @@
 # Makes docs/window.png: the real program as it opens, on a Wine virtual
 # desktop (so Wine draws its frame and caption) under a virtual X display.
 # With the mode show-dialog instead, docs/dialog.png: the password dialog
-# open over the window. Builds nothing: run `make win` first (the
-# `screenshot` and `screenshot-dialog` targets do).
-#   tools/screenshot.sh [BUILD_DIR] [OUTPUT] [show|show-dialog]
+# open over the window. DPI is the display scale of the prefix (default 96);
+# the display and the desktop grow with it. Builds nothing: run `make win`
+# first (the `screenshot` and `screenshot-dialog` targets do).
+#   tools/screenshot.sh [BUILD_DIR] [OUTPUT] [show|show-dialog] [DPI]
 set -eu
 build=${1:-build/win}
 output=${2:-docs/window.png}
 mode=${3:-show}
+dpi=${4:-96}
 exe="$build/bin/rnrr-password.exe"
 driver="$build/bin/rnrr-e2e.exe"
 for file in "$exe" "$driver"; do
   [ -f "$file" ] || { echo "screenshot: $file is missing; run make win" >&2; exit 1; }
 done
-prefix=$(cd "$build" && pwd)/screenshot-prefix
+prefix=$(cd "$build" && pwd)/screenshot-$dpi-prefix
+here=$(cd "$(dirname "$0")" && pwd)
 LANG=ru_RU.UTF-8
 export LANG
+sh "$here/set-dpi.sh" "$build/wine-run" "$prefix" "$dpi"
+scaled() { echo $(($1 * dpi / 96)); }
 
 display_file=$(mktemp)
 log=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "$(scaled 1024)x$(scaled 768)x24" -nolisten tcp \
+  3>"$display_file" >/dev/null 2>&1 &
 xvfb=$!
 finish() {
   "$build/wine-run" --prefix "$prefix" wineserver -k >/dev/null 2>&1 || true
@@ -34,7 +40,8 @@ export DISPLAY
 
 # The driver starts the program inside the desktop and reports the frame
 # round what it shows once its password and pictures are there.
-"$build/wine-run" --prefix "$prefix" explorer /desktop=rnrr,800x600 "$driver" "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" "$mode" >"$log" 2>&1 &
+"$build/wine-run" --prefix "$prefix" explorer "/desktop=rnrr,$(scaled 800)x$(scaled 600)" "$driver" \
+  "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" --dpi "$dpi" "$mode" >"$log" 2>&1 &
 tries=0
 until grep -q '^shown' "$log"; do
   tries=$((tries + 1))

@@ -2,12 +2,15 @@
 // moves the focus through the input controls, a list change recomputes the
 // password (a car change also shows or hides two trackbars), the upgrade
 // trackbars keep their pictures current and the money box drops the Tab
-// character. Also the controls' font, the trackbars' set-up and the
-// registration of the common-control classes.
+// character, and the password box passes the mouse on to its tip. Also the
+// controls' font, the trackbars' set-up and the registration of the
+// common-control classes.
 #include "main_window.h"
 #include "window_state.h"
 
 #include <commctrl.h>
+
+#include "dpi.h"
 
 namespace {
 
@@ -18,9 +21,13 @@ constexpr WORD DropDownSelectionChanged = 1;
 // Ctrl+V as the character that the keyboard translation makes of it.
 constexpr WPARAM CtrlV = 0x16;
 
-// Every text control's font: Tahoma with a character cell 16 pixels high.
+// Every text control's font: Tahoma with an em of 13 pixels at 96 DPI, which
+// makes a character cell 16 pixels high. The em is what scales: a font comes
+// only in whole-pixel ems, and a scaled cell height would leave the rounding
+// to the font, which rounds up at some scales (a 24-pixel cell is a 20-pixel
+// em, 19.9 rounded) and so makes texts wider than their scaled labels.
 constexpr wchar_t ControlFontFace[] = L"Tahoma";
-constexpr LONG ControlFontHeight = 16;
+constexpr LONG ControlFontEm = 13;
 
 // Kept between calls of ApplyControlFont: a control without a font of its
 // own takes the attributes that the previous call left.
@@ -58,6 +65,14 @@ bool IsPasteRequest(UINT Message, WPARAM WParam) {
            (Message == WM_KEYDOWN && WParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0);
 }
 
+// The box's tip sees the mouse only through the messages relayed to it.
+void RelayMouseToTip(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    if (Message < WM_MOUSEFIRST || Message > WM_MOUSELAST)
+        return;
+    MSG Relayed = {Control, Message, WParam, LParam, 0, {0, 0}};
+    SendMessageW(PasswordBoxTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Relayed));
+}
+
 } // namespace
 
 LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -72,6 +87,7 @@ LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LPar
 }
 
 LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    RelayMouseToTip(Control, Message, WParam, LParam);
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
     if (IsPasteRequest(Message, WParam)) {
@@ -137,7 +153,7 @@ void ApplyControlFont(HWND Control) {
     DeleteObject(Previous);
     ZeroMemory(FontRecord.lfFaceName, sizeof FontRecord.lfFaceName);
     lstrcpynW(FontRecord.lfFaceName, ControlFontFace, LF_FACESIZE);
-    FontRecord.lfHeight = ControlFontHeight;
+    FontRecord.lfHeight = -ScaleToDpi(ControlFontEm); // negative: the em, not the cell
     ControlFont = CreateFontIndirectW(&FontRecord);
     SendMessageW(Control, WM_SETFONT, WPARAM(ControlFont), TRUE);
 }

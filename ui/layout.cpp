@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "dpi.h"
 #include "interface_text.h"
 #include "resource_ids.h"
 #include "settings.h"
@@ -30,8 +31,14 @@ constexpr DWORD SeparatorStyle = WS_CHILD | WS_VISIBLE;
 // The password box's tip wraps into lines of at most this many pixels.
 constexpr int32_t TipWidth = 300;
 
-// The client width, measured before the window's height is fixed.
-int32_t ClientWidth;
+// The client width at 96 DPI: what the outer width as created leaves inside
+// the frame that the platform draws at 96 DPI.
+int32_t LayoutClientWidth;
+
+// The trackbars' thumbs are as long as the platform makes them for the DPI
+// that the window is created at; when the DPI changes they scale from there.
+int32_t CreationDpi;
+int32_t CreatedThumbLength;
 
 WNDPROC ReplaceProcedure(HWND Control, WNDPROC Replacement) {
     return reinterpret_cast<WNDPROC>(
@@ -230,9 +237,24 @@ const TControlRow ControlTable[] = {
     {Static, LabelStyle, 0, IDS_HELP_TEXT, nullptr, 5, 309, FullWidth, 72, &H::HelpLabel,
      SetUpLabel},
 };
-static_assert(sizeof ControlTable / sizeof ControlTable[0] == 31, "the window has 31 controls");
+constexpr int32_t ControlRowCount = sizeof ControlTable / sizeof ControlTable[0];
+static_assert(ControlRowCount == 31, "the window has 31 controls");
 
-void CreateControl(const TControlRow &Row) {
+// Every control in the order of the table, the separators too: all of them
+// move when the window's DPI changes.
+HWND CreatedControls[ControlRowCount];
+
+// A row's place and size at the window's DPI.
+struct TArea {
+    int32_t X, Y, Width, Height;
+};
+
+TArea AreaOf(const TControlRow &Row) {
+    int32_t Width = Row.Width == MarginedClientWidth ? LayoutClientWidth - SideMargins : Row.Width;
+    return {ScaleToDpi(Row.X), ScaleToDpi(Row.Y), ScaleToDpi(Width), ScaleToDpi(Row.Height)};
+}
+
+HWND CreateControl(const TControlRow &Row) {
     // The loaded text must live until the creation call has returned.
     TWideText Loaded;
     const wchar_t *Caption = Row.Text;
@@ -240,25 +262,42 @@ void CreateControl(const TControlRow &Row) {
         Loaded = Row.ModelText != nullptr ? Row.ModelText() : LoadInterfaceText(Row.TextId);
         Caption = Loaded.Text;
     }
-    int32_t Width = Row.Width == MarginedClientWidth ? ClientWidth - SideMargins : Row.Width;
-    HWND Control = CreateWindowExW(Row.ExStyle, Row.ClassName, Caption, Row.Style, Row.X, Row.Y,
-                                   Width, Row.Height, Controls.MainWnd, nullptr, nullptr, nullptr);
+    TArea Area = AreaOf(Row);
+    HWND Control =
+        CreateWindowExW(Row.ExStyle, Row.ClassName, Caption, Row.Style, Area.X, Area.Y, Area.Width,
+                        Area.Height, Controls.MainWnd, nullptr, nullptr, nullptr);
     if (Row.Handle != nullptr)
         Controls.*Row.Handle = Control;
     if (Row.FollowUp != nullptr)
         Row.FollowUp(Control);
+    return Control;
 }
 
-// Keeps the window's place and outer width and makes the client area
-// ClientHeight high, whatever the caption and frame take.
-void FixClientHeight() {
-    RECT Client, Outer;
-    GetClientRect(Controls.MainWnd, &Client);
-    ClientWidth = Client.right;
+// Puts the window's top left corner at (Left, Top) and makes its client area
+// the layout's, LayoutClientWidth x ClientHeight, scaled to the window's DPI,
+// whatever the caption and frame take: the frame for the DPI first, and where
+// the platform draws another (a frame that has not followed a change of DPI),
+// the difference made good.
+void SizeWindow(int32_t Left, int32_t Top) {
+    SIZE Client = {ScaleToDpi(LayoutClientWidth), ScaleToDpi(ClientHeight)};
+    SIZE Outer = OuterSizeAt(Controls.MainWnd, Client, WindowDpi);
+    MoveWindow(Controls.MainWnd, Left, Top, Outer.cx, Outer.cy, FALSE);
+    RECT Made;
+    GetClientRect(Controls.MainWnd, &Made);
+    if (Made.right != Client.cx || Made.bottom != Client.cy)
+        MoveWindow(Controls.MainWnd, Left, Top, Outer.cx + Client.cx - Made.right,
+                   Outer.cy + Client.cy - Made.bottom, FALSE);
+}
+
+// Keeps the window's place; its client area is the layout's. At 96 DPI that
+// keeps the outer width as created and makes the client area ClientHeight
+// high.
+void FixClientSize() {
+    RECT Outer;
     GetWindowRect(Controls.MainWnd, &Outer);
-    int32_t OuterHeight = Outer.bottom - Outer.top;
-    MoveWindow(Controls.MainWnd, Outer.left, Outer.top, Outer.right - Outer.left,
-               OuterHeight - Client.bottom + ClientHeight, FALSE);
+    SIZE Frame = OuterSizeAt(Controls.MainWnd, SIZE{0, 0}, LayoutDpi);
+    LayoutClientWidth = Outer.right - Outer.left - Frame.cx;
+    SizeWindow(Outer.left, Outer.top);
 }
 
 // The input controls in the model's keyboard order: down the left column,
@@ -277,11 +316,14 @@ void AddEnterPasswordItem() {
 }
 
 // A tip over the password box: how to give the window a password. The tip
-// window is a pop-up owned by the main window, not one of its controls; it
-// watches the box's mouse messages itself (TTF_SUBCLASS). Made after the bar
-// classes, tips among them, are registered.
+// window is a pop-up owned by the main window, not one of its controls. It
+// sees the mouse through PasswordBoxProc, which relays the box's mouse
+// messages: a tip that watched the box itself (TTF_SUBCLASS) would put every
+// message to the box, the password written on every change among them,
+// through the common controls' subclass dispatch. Made after the bar classes,
+// tips among them, are registered.
 void AddPasswordBoxTip() {
-    HWND Tip =
+    PasswordBoxTip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, Controls.MainWnd, nullptr, nullptr, nullptr);
@@ -289,23 +331,28 @@ void AddPasswordBoxTip() {
     TWideText Text = LoadInterfaceText(IDS_PASSWORD_BOX_TIP);
     TOOLINFOW Tool = {};
     Tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.uFlags = TTF_IDISHWND;
     Tool.hwnd = Controls.MainWnd;
     Tool.uId = reinterpret_cast<UINT_PTR>(Controls.PasswordBox);
     Tool.lpszText = Text.Text;
-    SendMessageW(Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
-    SendMessageW(Tip, TTM_SETMAXTIPWIDTH, 0, TipWidth);
+    SendMessageW(PasswordBoxTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+    SendMessageW(PasswordBoxTip, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(TipWidth));
 }
 
 } // namespace
 
 void CreateMainControls(HWND Window) {
     Controls.MainWnd = Window;
+    WindowDpi = DpiOfWindow(Window);
     WindowDC = GetDC(Window);
     MemoryDC = CreateCompatibleDC(WindowDC);
-    FixClientHeight();
-    for (const TControlRow &Row : ControlTable)
-        CreateControl(Row);
+    // Pictures scaled up take whole source pixels, never a blend of them.
+    SetStretchBltMode(WindowDC, COLORONCOLOR);
+    FixClientSize();
+    for (int32_t Row = 0; Row < ControlRowCount; ++Row)
+        CreatedControls[Row] = CreateControl(ControlTable[Row]);
+    CreationDpi = WindowDpi;
+    CreatedThumbLength = int32_t(SendMessageW(Controls.WeaponBar, TBM_GETTHUMBLENGTH, 0, 0));
     FillTabOrder();
     AddEnterPasswordItem();
     AddPasswordBoxTip();
@@ -314,4 +361,23 @@ void CreateMainControls(HWND Window) {
     ShowWindow(Window, SW_SHOW);
     UpdateWindow(Window);
     SetFocus(Controls.HeroList);
+}
+
+void ChangeWindowDpi(int32_t Dpi, const RECT &Suggested) {
+    WindowDpi = Dpi;
+    SizeWindow(Suggested.left, Suggested.top);
+    for (int32_t Row = 0; Row < ControlRowCount; ++Row) {
+        HWND Control = CreatedControls[Row];
+        TArea Area = AreaOf(ControlTable[Row]);
+        SetWindowPos(Control, nullptr, Area.X, Area.Y, Area.Width, Area.Height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // The controls that show text have a font of their own.
+        if (SendMessageW(Control, WM_GETFONT, 0, 0) != 0)
+            ApplyControlFont(Control);
+        if (ControlTable[Row].ClassName == Trackbar)
+            SendMessageW(Control, TBM_SETTHUMBLENGTH,
+                         ScaleLength(CreatedThumbLength, CreationDpi, Dpi), 0);
+    }
+    SendMessageW(PasswordBoxTip, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(TipWidth));
+    InvalidateRect(Controls.MainWnd, nullptr, TRUE);
 }

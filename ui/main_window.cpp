@@ -65,6 +65,13 @@ LRESULT HandleSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
     return DefWindowProcW(Window, WM_SYSCOMMAND, WParam, LParam);
 }
 
+// Moved to a monitor of another scale: the new DPI in the high word of
+// WParam, the place that Windows suggests in LParam.
+LRESULT HandleDpiChanged(WPARAM WParam, LPARAM LParam) {
+    ChangeWindowDpi(HIWORD(WParam), *reinterpret_cast<const RECT *>(LParam));
+    return 0;
+}
+
 } // namespace
 
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
@@ -88,6 +95,8 @@ LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LP
         return HandleActivate(Window, WParam, LParam);
     case WM_SYSCOMMAND:
         return HandleSysCommand(Window, WParam, LParam);
+    case WM_DPICHANGED:
+        return HandleDpiChanged(WParam, LParam);
     }
     return DefWindowProcW(Window, Message, WParam, LParam);
 }

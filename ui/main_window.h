@@ -18,6 +18,10 @@ LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LP
 
 // Builds the 31 controls, computes the first password and shows the window.
 void CreateMainControls(HWND Window);
+// Lays the window out again for Dpi, with its top left corner where
+// Suggested's is: its size, every control's place, size and font, and the
+// pictures.
+void ChangeWindowDpi(int32_t Dpi, const RECT &Suggested);
 
 // Reads every control into Settings, encodes, and shows the grouped password.
 void RecomputePassword();

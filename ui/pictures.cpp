@@ -1,9 +1,19 @@
 // The pictures beside the controls, drawn straight into WindowDC from
 // MemoryDC: the emblem and the two car pictures on every paint, the upgrade
 // pictures and item icons whenever a level or the car may have changed.
+//
+// At a DPI above 96 each picture is enlarged to its scaled place by repeating
+// whole pixels (the stretch mode of WindowDC never blends them), so that the
+// pixel art stays sharp. Where the scale is no whole number (125 %, 150 %) a
+// source pixel becomes one or two screen pixels, so some are a pixel wider
+// than their neighbours; that is the price of pictures that fill their scaled
+// places beside the scaled controls. The largest whole factor instead (1 at
+// both) would leave them at 80 % or two thirds of their places, small beside
+// the larger texts, with gaps round them.
 #include "main_window.h"
 #include "window_state.h"
 
+#include "dpi.h"
 #include "settings.h"
 #include "window_model.h"
 
@@ -38,15 +48,28 @@ constexpr TBarPicture ItemIcons[] = {
     {TControl::DropBar, {5, 224}},
 };
 
+// Width x Height pixels of the bitmap in MemoryDC from (FromX, FromY) to To,
+// the place and size scaled to the window's DPI.
+void CopyFromMemory(TPlace To, int32_t Width, int32_t Height, int32_t FromX, int32_t FromY) {
+    StretchBlt(WindowDC, ScaleToDpi(To.X), ScaleToDpi(To.Y), ScaleToDpi(Width), ScaleToDpi(Height),
+               MemoryDC, FromX, FromY, Width, Height, SRCCOPY);
+}
+
+// A car picture; its yellow pixels leave the window as it was.
+void CopyCarFromMemory(TPlace To) {
+    TransparentBlt(WindowDC, ScaleToDpi(To.X), ScaleToDpi(To.Y), ScaleToDpi(CarWidth),
+                   ScaleToDpi(CarHeight), MemoryDC, 0, 0, CarWidth, CarHeight, CarKeyColor);
+}
+
 void DrawCell(TPlace To, const TCell &Cell) {
     SelectObject(MemoryDC, Cell.Source == TCellSource::Sheet ? SheetBitmap : ExtraIconBitmap);
-    StretchBlt(WindowDC, To.X, To.Y, Cell.Width, Cell.Height, MemoryDC, Cell.X, Cell.Y, Cell.Width,
-               Cell.Height, SRCCOPY);
+    CopyFromMemory(To, Cell.Width, Cell.Height, Cell.X, Cell.Y);
 }
 
 // A hidden bar's picture area shows plain window background.
 void BlankCell(TPlace At, const TCell &Cell) {
-    RECT Area = {At.X, At.Y, At.X + Cell.Width, At.Y + Cell.Height};
+    int32_t Left = ScaleToDpi(At.X), Top = ScaleToDpi(At.Y);
+    RECT Area = {Left, Top, Left + ScaleToDpi(Cell.Width), Top + ScaleToDpi(Cell.Height)};
     FillRect(WindowDC, &Area, HBRUSH(COLOR_BTNFACE + 1));
 }
 
@@ -56,14 +79,11 @@ void PaintMainWindow() {
     if (MemoryDC == nullptr)
         return;
     SelectObject(MemoryDC, EmblemBitmap);
-    BitBlt(WindowDC, EmblemPlace.X, EmblemPlace.Y, EmblemWidth, EmblemHeight, MemoryDC, 0, 0,
-           SRCCOPY);
+    CopyFromMemory(EmblemPlace, EmblemWidth, EmblemHeight, 0, 0);
     SelectObject(MemoryDC, CarBitmap1);
-    TransparentBlt(WindowDC, Car1Place.X, Car1Place.Y, CarWidth, CarHeight, MemoryDC, 0, 0,
-                   CarWidth, CarHeight, CarKeyColor);
+    CopyCarFromMemory(Car1Place);
     SelectObject(MemoryDC, CarBitmap2);
-    TransparentBlt(WindowDC, Car2Place.X, Car2Place.Y, CarWidth, CarHeight, MemoryDC, 0, 0,
-                   CarWidth, CarHeight, CarKeyColor);
+    CopyCarFromMemory(Car2Place);
     DrawPictures();
 }
 

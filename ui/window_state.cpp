@@ -1,6 +1,10 @@
 #include "window_state.h"
 
+#include "dpi.h"
+
 TControlHandles Controls;
+HWND PasswordBoxTip;
+int32_t WindowDpi = LayoutDpi;
 
 HDC WindowDC;
 HDC MemoryDC;

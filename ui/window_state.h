@@ -36,6 +36,14 @@ struct TControlHandles {
 };
 extern TControlHandles Controls;
 
+// The DPI that the window is laid out for: taken when it is created and
+// whenever it moves to a monitor of another scale; 96 before.
+extern int32_t WindowDpi;
+
+// The tip over PasswordBox, a pop-up owned by the main window; it sees the
+// mouse through the box's replacement procedure.
+extern HWND PasswordBoxTip;
+
 // WindowDC: taken once from the main window, every picture is drawn into it.
 // MemoryDC: the source of every picture copy; null once it has been deleted.
 extern HDC WindowDC;

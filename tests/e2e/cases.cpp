@@ -2,12 +2,17 @@
 // outside as a user does and checks after every action that the password box
 // holds what the encoder gives for the values the controls show.
 //
-//   rnrr-e2e PROGRAM CASE...      runs the named cases (exit code 1 on failure)
+//   rnrr-e2e PROGRAM [--dpi N] CASE...
+//                                 runs the named cases (exit code 1 on failure)
 //   rnrr-e2e PROGRAM bench BARE   prints the window figures (see bench.cpp)
-//   rnrr-e2e PROGRAM show         starts it, prints "shown LEFT TOP RIGHT BOTTOM" once
+//   rnrr-e2e PROGRAM [--dpi N] show
+//                                 starts it, prints "shown LEFT TOP RIGHT BOTTOM" once
 //                                 its password and pictures are there, then waits
 //                                 for it to end (the screenshot script's helper)
-//   rnrr-e2e PROGRAM show-dialog  the same with the password dialog open over it
+//   rnrr-e2e PROGRAM [--dpi N] show-dialog
+//                                 the same with the password dialog open over it
+// --dpi N: the screen is at N DPI (default 96), and the window's layout is
+// expected scaled to it.
 #include "driver.h"
 
 #include "decode.h"
@@ -46,29 +51,26 @@ bool CheckPictures(const TProgram &Program, const wchar_t *After) {
     int Armor = PositionOf(ControlOf(Program, TControl::ArmorBar));
     int Shocks = PositionOf(ControlOf(Program, TControl::ShocksBar));
     int Tires = PositionOf(ControlOf(Program, TControl::TiresBar));
+    // The pictures as the window must show them, scaled once here.
     using TMismatching = std::function<int(const TImage &)>;
     auto Cell = [&](POINT At, int Level, int Row) -> TMismatching {
-        return [=, &Sheet](const TImage &Screen) {
-            return Mismatches(Screen, At, Sheet, UpgradeCell.cx * Level, UpgradeCell.cy * Row,
-                              UpgradeCell.cx, UpgradeCell.cy, false);
-        };
+        TImage Picture = ScaledPicture(Sheet, UpgradeCell.cx * Level, UpgradeCell.cy * Row,
+                                       UpgradeCell.cx, UpgradeCell.cy);
+        return [=](const TImage &Screen) { return Mismatches(Screen, At, Picture, false); };
     };
     auto Blank = [](POINT At) -> TMismatching {
         return [=](const TImage &Screen) { return NonBackground(Screen, At, UpgradeCell); };
     };
-    auto Icon = [&](POINT At, int Number) {
-        return [=, &Sheet, &Extra](const TImage &Screen) {
-            if (Number == ExtraIcon)
-                return Mismatches(Screen, At, Extra, 0, 0, IconCell.cx, IconCell.cy, false);
-            return Mismatches(Screen, At, Sheet, IconCell.cx * Number, IconRowTop, IconCell.cx,
-                              IconCell.cy, false);
-        };
+    auto Icon = [&](POINT At, int Number) -> TMismatching {
+        TImage Picture = Number == ExtraIcon ? ScaledPicture(Extra, 0, 0, IconCell.cx, IconCell.cy)
+                                             : ScaledPicture(Sheet, IconCell.cx * Number,
+                                                             IconRowTop, IconCell.cx, IconCell.cy);
+        return [=](const TImage &Screen) { return Mismatches(Screen, At, Picture, false); };
     };
-    auto Whole = [](POINT At, int Id, bool KeyYellow) {
-        return [=](const TImage &Screen) {
-            const TImage &Source = ProgramBitmap(Id);
-            return Mismatches(Screen, At, Source, 0, 0, Source.Width, Source.Height, KeyYellow);
-        };
+    auto Whole = [](POINT At, int Id, bool KeyYellow) -> TMismatching {
+        const TImage &Source = ProgramBitmap(Id);
+        TImage Picture = ScaledPicture(Source, 0, 0, Source.Width, Source.Height);
+        return [=](const TImage &Screen) { return Mismatches(Screen, At, Picture, KeyYellow); };
     };
     const TPictureCheck Pictures[] = {
         {L"emblem", Whole(EmblemAt, EmblemId, false)},
@@ -110,9 +112,15 @@ void CheckLayout(const TProgram &Program) {
     GetClientRect(Program.Window, &Client);
     Check(Outer.left == WindowLeft && Outer.top == WindowTop, L"the window is at (%ld, %ld)",
           Outer.left, Outer.top);
-    Check(Outer.right - Outer.left == WindowWidth, L"the outer width is %ld",
-          Outer.right - Outer.left);
-    Check(Client.bottom == ClientHeight, L"the client area is %ld high", Client.bottom);
+    // At 96 DPI the window keeps the width it is created with; at every DPI
+    // its client area is the 96-DPI one scaled.
+    if (ExpectedDpi == 96)
+        Check(Outer.right - Outer.left == WindowWidth, L"the outer width is %ld",
+              Outer.right - Outer.left);
+    int LayoutWidth = LayoutClientWidth(Program.Window);
+    Check(Client.right == Scaled(LayoutWidth) && Client.bottom == Scaled(ClientHeight),
+          L"the client area is %ld x %ld, not %d x %d", Client.right, Client.bottom,
+          Scaled(LayoutWidth), Scaled(ClientHeight));
     DWORD Style = static_cast<DWORD>(GetWindowLongW(Program.Window, GWL_STYLE));
     Check((Style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) == 0 && (Style & WS_MINIMIZEBOX) != 0,
           L"the window style %08lX allows sizing or maximising, or lacks minimising", Style);
@@ -122,14 +130,14 @@ void CheckLayout(const TProgram &Program) {
         RECT Place;
         GetWindowRect(Control, &Place);
         MapWindowPoints(HWND_DESKTOP, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
-        int Width = Row.Width == FullWidth ? Client.right - 10 : Row.Width;
+        int Width = Scaled(Row.Width == FullWidth ? LayoutWidth - 10 : Row.Width);
         Check(Place.right - Place.left == Width, L"%ls is %ld wide, not %d", Row.Name,
               Place.right - Place.left, Width);
         // A closed drop-down list is as high as its selection field only.
         bool IsList = lstrcmpiW(Row.ClassName, L"ComboBox") == 0;
         if (!IsList)
-            Check(Place.bottom - Place.top == Row.Height, L"%ls is %ld high, not %d", Row.Name,
-                  Place.bottom - Place.top, Row.Height);
+            Check(Place.bottom - Place.top == Scaled(Row.Height), L"%ls is %ld high, not %d",
+                  Row.Name, Place.bottom - Place.top, Scaled(Row.Height));
         // A combo box hands its vertical scroll bar to its dropped list and
         // drops WS_VSCROLL from its own style; the list-clicks case checks it there.
         DWORD Style = static_cast<DWORD>(GetWindowLongW(Control, GWL_STYLE));
@@ -1222,6 +1230,230 @@ void CaseDialogPaste() {
     StopProgram(Program);
 }
 
+// ---- at every display scale ------------------------------------------------------
+
+// Texts are measured with fonts and controls made here, in the driver's own
+// process at the DPI that the program runs at.
+
+// The window's font: FontFace with the 96-DPI em scaled.
+HFONT WindowFont() {
+    LOGFONTW Record = {};
+    Record.lfHeight = -Scaled(FontEm);
+    lstrcpynW(Record.lfFaceName, FontFace, LF_FACESIZE);
+    return CreateFontIndirectW(&Record);
+}
+
+// The size of the ink of Text in Font, drawn black on white from (0, 0) with
+// Format (DrawText's flags) into lines of at most Width pixels: the width to
+// its rightmost inked column, the height to its lowest inked row. Ink is a
+// pixel darker than mid-grey: the faint edge that smoothing adds is not. A
+// word wider than Width reaches past it.
+SIZE TextExtent(HFONT Font, const std::wstring &Text, int Width, UINT Format) {
+    const int CanvasWidth = 4096, CanvasHeight = 1024;
+    const uint32_t White = 0x00FFFFFF;
+    const uint32_t MidGrey = 0x80;
+    uint32_t *Pixels = nullptr;
+    HBITMAP Canvas = NewDib(CanvasWidth, CanvasHeight, Pixels);
+    std::fill(Pixels, Pixels + CanvasWidth * CanvasHeight, White);
+    HDC Context = CreateCompatibleDC(nullptr);
+    HGDIOBJ PreviousBitmap = SelectObject(Context, Canvas);
+    HGDIOBJ PreviousFont = SelectObject(Context, Font);
+    SetBkMode(Context, TRANSPARENT);
+    RECT Box = {0, 0, Width > 0 ? Width : CanvasWidth, CanvasHeight};
+    DrawTextW(Context, Text.c_str(), static_cast<int>(Text.size()), &Box, Format | DT_NOCLIP);
+    GdiFlush();
+    SIZE Ink = {0, 0};
+    for (int Y = 0; Y < CanvasHeight; ++Y)
+        for (int X = 0; X < CanvasWidth; ++X)
+            if ((Pixels[Y * CanvasWidth + X] >> 8 & 0xFF) < MidGrey) { // its green
+                Ink.cx = std::max<LONG>(Ink.cx, X + 1);
+                Ink.cy = std::max<LONG>(Ink.cy, Y + 1);
+            }
+    SelectObject(Context, PreviousFont);
+    SelectObject(Context, PreviousBitmap);
+    DeleteDC(Context);
+    DeleteObject(Canvas);
+    return Ink;
+}
+
+constexpr UINT LabelFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS; // as a static control draws
+constexpr UINT LineFormat = DT_SINGLELINE;
+
+// Whether Text inks no more than Room in Font, wrapped at Room's width with
+// LabelFormat.
+bool CheckWhole(const wchar_t *Name, const std::wstring &Text, HFONT Font, UINT Format, SIZE Room) {
+    SIZE Ink = TextExtent(Font, Text, Room.cx, Format);
+    return Check(Ink.cx <= Room.cx && Ink.cy <= Room.cy,
+                 L"%ls: \"%ls\" inks %ld x %ld pixels, %ld x %ld show", Name, Text.c_str(), Ink.cx,
+                 Ink.cy, Room.cx, Room.cy);
+}
+
+// Control's own text in the part of its client area that Window's client
+// area shows, less Inset (the margins of an edit box, a button's frame).
+bool CheckTextIn(HWND Control, HWND Window, HFONT Font, const wchar_t *Name, UINT Format,
+                 SIZE Inset = {0, 0}) {
+    RECT Inside, Client;
+    GetClientRect(Control, &Inside);
+    MapWindowPoints(Control, Window, reinterpret_cast<POINT *>(&Inside), 2);
+    GetClientRect(Window, &Client);
+    IntersectRect(&Inside, &Inside, &Client);
+    SIZE Room = {Inside.right - Inside.left - Inset.cx, Inside.bottom - Inside.top - Inset.cy};
+    return CheckWhole(Name, TextOf(Control), Font, Format, Room);
+}
+
+SIZE EditMargins(HWND Box) {
+    DWORD Margins = static_cast<DWORD>(SendMessageW(Box, EM_GETMARGINS, 0, 0));
+    return SIZE{LOWORD(Margins) + HIWORD(Margins), 0};
+}
+
+// The labels, both boxes and every entry of every list (in the selection
+// field, which is narrower than the dropped list).
+void CheckWindowTextsWhole(const TProgram &Program) {
+    HFONT Font = WindowFont();
+    for (const TControlRow &Row : ControlRows)
+        if (lstrcmpiW(Row.ClassName, L"Static") == 0 && Row.ExStyle != StaticEdge) // no separator
+            CheckTextIn(ControlOf(Program, Row.Control), Program.Window, Font, Row.Name,
+                        LabelFormat);
+    for (TControl Box : {TControl::PasswordBox, TControl::MoneyBox}) {
+        HWND Handle = ControlOf(Program, Box);
+        CheckTextIn(Handle, Program.Window, Font, RowOf(Box).Name, LineFormat, EditMargins(Handle));
+    }
+    // The selection field of a list of the same style and size.
+    HWND Host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, Scaled(500), Scaled(300),
+                                nullptr, nullptr, nullptr, nullptr);
+    for (const TListFacts &Facts : ListFacts) {
+        HWND List = ControlOf(Program, Facts.List);
+        RECT Place;
+        GetWindowRect(List, &Place);
+        HWND Twin = CreateWindowExW(0, L"COMBOBOX", L"", RowOf(Facts.List).Style, 0, 0,
+                                    Place.right - Place.left, Scaled(RowOf(Facts.List).Height),
+                                    Host, nullptr, nullptr, nullptr);
+        SendMessageW(Twin, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+        COMBOBOXINFO Info = {};
+        Info.cbSize = sizeof Info;
+        GetComboBoxInfo(Twin, &Info);
+        // The text starts a pixel into the field.
+        SIZE Room = {Info.rcItem.right - Info.rcItem.left - 1,
+                     Info.rcItem.bottom - Info.rcItem.top};
+        for (int Index = 0; Index < Facts.EntryCount; ++Index)
+            CheckWhole(RowOf(Facts.List).Name, ListEntry(List, Index), Font, LineFormat, Room);
+    }
+    DestroyWindow(Host);
+    DeleteObject(Font);
+}
+
+INT_PTR CALLBACK IdleDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The dialog holding a password with repairs: every control inside it, its
+// texts whole in the font that its template gives at this DPI (taken from a
+// copy of the dialog made here from the program's resources).
+void CheckDialogTextsWhole(const TProgram &Program) {
+    char Text[PasswordLength], Broken[PasswordLength];
+    PasswordOf(DialogRecord(), Text);
+    TDecodeResult Result;
+    HWND Dialog = OpenByMenu(Program);
+    if (Dialog == nullptr || !Check(BreakPassword(Text, Broken, Result), L"no broken password"))
+        return;
+    TypeText(TypedForm(Broken).c_str());
+    HWND List = GetDlgItem(Dialog, DialogListId);
+    Check(WaitFor([&] { return SendMessageW(List, LB_GETCOUNT, 0, 0) > 0; }),
+          L"the dialog lists no repairs");
+    HMODULE Module = LoadLibraryExW(ProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HWND Copy =
+        CreateDialogParamW(Module, MAKEINTRESOURCEW(DialogTemplateId), nullptr, IdleDialogProc, 0);
+    HFONT Font = reinterpret_cast<HFONT>(SendMessageW(Copy, WM_GETFONT, 0, 0));
+    RECT Client;
+    GetClientRect(Dialog, &Client);
+    for (HWND Child = GetWindow(Dialog, GW_CHILD); Child != nullptr;
+         Child = GetWindow(Child, GW_HWNDNEXT)) {
+        RECT Place;
+        GetWindowRect(Child, &Place);
+        MapWindowPoints(HWND_DESKTOP, Dialog, reinterpret_cast<POINT *>(&Place), 2);
+        RECT Inside;
+        IntersectRect(&Inside, &Place, &Client);
+        Check(EqualRect(&Inside, &Place) != 0, L"dialog control %d reaches out of the dialog",
+              GetDlgCtrlID(Child));
+    }
+    CheckTextIn(GetDlgItem(Dialog, DialogPromptId), Dialog, Font, L"the prompt", LabelFormat);
+    CheckTextIn(GetDlgItem(Dialog, DialogStatusId), Dialog, Font, L"the status", LabelFormat);
+    HWND Field = GetDlgItem(Dialog, DialogFieldId);
+    CheckTextIn(Field, Dialog, Font, L"the field", LineFormat, EditMargins(Field));
+    // A button's raised frame and focus rectangle take about 3 pixels a side.
+    for (int Id : {DialogTakeId, DialogOkId, DialogCancelId})
+        CheckTextIn(GetDlgItem(Dialog, Id), Dialog, Font, L"a button", LineFormat,
+                    Scaled(SIZE{6, 6}));
+    DestroyWindow(Copy);
+    FreeLibrary(Module);
+    PressKey(VK_ESCAPE);
+    Check(WaitFor([&] { return !IsWindow(Dialog); }), L"Escape leaves the dialog open");
+}
+
+// Every text of the window and of the dialog whole, none cut by its control.
+void CaseTextsWhole() {
+    TProgram Program;
+    if (StartProgram(Program)) {
+        CheckWindowTextsWhole(Program);
+        CheckDialogTextsWhole(Program);
+    }
+    StopProgram(Program);
+}
+
+// Every trackbar as the screen shows it: a channel across most of its width,
+// below it one mark for each position, and nothing at its edges, where a part
+// too large for the bar would be cut off.
+void CaseTrackbarsDrawn() {
+    TProgram Program;
+    if (!StartProgram(Program)) {
+        StopProgram(Program);
+        return;
+    }
+    const uint32_t Background = BackgroundColour();
+    TImage Screen = CaptureClient(Program);
+    for (const TTrackbarFacts &Facts : TrackbarFacts) {
+        const wchar_t *Name = RowOf(Facts.Bar).Name;
+        HWND Bar = ControlOf(Program, Facts.Bar);
+        RECT Place;
+        GetClientRect(Bar, &Place);
+        MapWindowPoints(Bar, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
+        int Width = Place.right - Place.left, Height = Place.bottom - Place.top;
+        auto Ink = [&](int X, int Y) {
+            return Screen.At(Place.left + X, Place.top + Y) != Background;
+        };
+        // The channel: the first row inked across more than half the bar.
+        int Channel = -1;
+        for (int Y = 0; Y < Height && Channel < 0; ++Y) {
+            int Inked = 0;
+            for (int X = 0; X < Width; ++X)
+                Inked += Ink(X, Y);
+            if (Inked > Width / 2)
+                Channel = Y;
+        }
+        // The ticks: a row below it with as many separate marks as positions.
+        int Ticks = -1;
+        for (int Y = Channel + 1; Channel >= 0 && Y < Height && Ticks < 0; ++Y) {
+            int Marks = 0;
+            for (int X = 0; X < Width; ++X)
+                Marks += Ink(X, Y) && (X == 0 || !Ink(X - 1, Y));
+            if (Marks == Facts.Maximum + 1)
+                Ticks = Y;
+        }
+        // The ticks may run down to the bottom row; nothing else may.
+        int AtEdges = 0;
+        for (int X = 0; X < Width; ++X)
+            AtEdges += Ink(X, 0) + (Ink(X, Height - 1) && !(Ticks >= 0 && Ink(X, Ticks)));
+        for (int Y = 0; Y < Height; ++Y)
+            AtEdges += Ink(0, Y) + Ink(Width - 1, Y);
+        Check(Channel >= 0, L"%ls (%d x %d) draws no channel", Name, Width, Height);
+        Check(Ticks >= 0, L"%ls (%d x %d) draws no row of %d ticks below its channel (row %d)",
+              Name, Width, Height, Facts.Maximum + 1, Channel);
+        Check(AtEdges == 0, L"%ls (%d x %d) draws %d pixels at its edges", Name, Width, Height,
+              AtEdges);
+    }
+    StopProgram(Program);
+}
+
 // For the README's picture: the dialog over the window, holding a password
 // that fails its checks, with its repairs.
 int ShowDialog() {
@@ -1273,19 +1505,21 @@ const TCase Cases[] = {
     {L"list-keys", CaseListKeys},     // every entry of every list by keyboard
     {L"list-clicks", CaseListClicks}, // entries chosen in the dropped lists
     {L"cars", CaseCars},              // the visibility rule and pictures for all eight cars
-    {L"trackbar-keys", CaseTrackbarKeys}, // keys on all seven bars, numbers and pictures
-    {L"thumb-drag", CaseThumbDrag},       // thumbs dragged through every position
-    {L"money", CaseMoney},                // typing, pasting, bad input, the empty box
-    {L"tab-order", CaseTabOrder},         // keyboard order, hidden bars skipped, selections
-    {L"redraw", CaseRedraw},              // covering, minimising, focus on the window
-    {L"close", CaseClose},                // close command and Alt+F4: exit code 0
-    {L"two-copies", CaseTwoCopies},       // two copies side by side
-    {L"fault", CaseFault},                // the default fault report and its exit code
-    {L"dialog-menu", CaseDialogMenu},     // tip, system menu, a typed password loaded
-    {L"dialog-hidden", CaseDialogHidden}, // levels of hidden bars: notice, window's password
-    {L"dialog-repair", CaseDialogRepair}, // bad character, failing checks, a repair loaded
-    {L"dialog-cancel", CaseDialogCancel}, // Cancel and Escape change nothing
-    {L"dialog-paste", CaseDialogPaste},   // Ctrl+V in the password box
+    {L"trackbar-keys", CaseTrackbarKeys},     // keys on all seven bars, numbers and pictures
+    {L"thumb-drag", CaseThumbDrag},           // thumbs dragged through every position
+    {L"money", CaseMoney},                    // typing, pasting, bad input, the empty box
+    {L"tab-order", CaseTabOrder},             // keyboard order, hidden bars skipped, selections
+    {L"redraw", CaseRedraw},                  // covering, minimising, focus on the window
+    {L"close", CaseClose},                    // close command and Alt+F4: exit code 0
+    {L"two-copies", CaseTwoCopies},           // two copies side by side
+    {L"fault", CaseFault},                    // the default fault report and its exit code
+    {L"dialog-menu", CaseDialogMenu},         // tip, system menu, a typed password loaded
+    {L"dialog-hidden", CaseDialogHidden},     // levels of hidden bars: notice, window's password
+    {L"dialog-repair", CaseDialogRepair},     // bad character, failing checks, a repair loaded
+    {L"dialog-cancel", CaseDialogCancel},     // Cancel and Escape change nothing
+    {L"dialog-paste", CaseDialogPaste},       // Ctrl+V in the password box
+    {L"texts-whole", CaseTextsWhole},         // no text of the window or the dialog cut
+    {L"trackbars-drawn", CaseTrackbarsDrawn}, // channel, ticks, nothing cut off
 };
 
 } // namespace
@@ -1296,6 +1530,13 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
         return 2;
     }
     ProgramPath = Arguments[1];
+    if (lstrcmpW(Arguments[2], L"--dpi") == 0 && ArgumentCount >= 5) {
+        ExpectedDpi = _wtoi(Arguments[3]);
+        Arguments += 2;
+        ArgumentCount -= 2;
+    }
+    if (!UseExpectedDpi())
+        return 1;
     if (lstrcmpW(Arguments[2], L"bench") == 0)
         return ArgumentCount > 3 ? RunBenchmarks(Arguments[3]) : 2;
     if (lstrcmpW(Arguments[2], L"show") == 0)

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -59,6 +60,38 @@ bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs) {
             return Condition();
         Sleep(20);
     }
+}
+
+// ---- the display scale --------------------------------------------------------
+
+int ExpectedDpi = 96;
+
+int Scaled(int Length) {
+    return Length * ExpectedDpi / 96;
+}
+
+POINT Scaled(POINT At) {
+    return POINT{Scaled(At.x), Scaled(At.y)};
+}
+
+SIZE Scaled(SIZE Size) {
+    return SIZE{Scaled(Size.cx), Scaled(Size.cy)};
+}
+
+bool UseExpectedDpi() {
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    HDC Screen = GetDC(nullptr);
+    int Dpi = GetDeviceCaps(Screen, LOGPIXELSY);
+    ReleaseDC(nullptr, Screen);
+    return Check(Dpi == ExpectedDpi, L"the screen is at %d DPI, not %d (LogPixels of the prefix)",
+                 Dpi, ExpectedDpi);
+}
+
+int LayoutClientWidth(HWND Window) {
+    RECT Frame = {0, 0, 0, 0};
+    AdjustWindowRectExForDpi(&Frame, static_cast<DWORD>(GetWindowLongW(Window, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongW(Window, GWL_EXSTYLE)), 96);
+    return WindowWidth - (Frame.right - Frame.left);
 }
 
 // ---- the program ------------------------------------------------------------
@@ -115,14 +148,14 @@ bool FindControls(TProgram &Program) {
             RECT Place;
             GetWindowRect(Child, &Place);
             MapWindowPoints(HWND_DESKTOP, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
-            if (lstrcmpiW(ClassName, Row.ClassName) == 0 && Place.left == Row.X &&
-                Place.top == Row.Y) {
+            if (lstrcmpiW(ClassName, Row.ClassName) == 0 && Place.left == Scaled(Row.X) &&
+                Place.top == Scaled(Row.Y)) {
                 Match = Child;
                 break;
             }
         }
         AllFound &= Check(Match != nullptr, L"no %ls of class %ls at (%d, %d)", Row.Name,
-                          Row.ClassName, Row.X, Row.Y);
+                          Row.ClassName, Scaled(Row.X), Scaled(Row.Y));
         Program.Controls[static_cast<int>(Row.Control)] = Match;
     }
     return AllFound;
@@ -436,11 +469,12 @@ POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {
         ClassesReady = true;
     }
     const TControlRow &Row = RowOf(Bar);
-    HWND Host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
-                                nullptr, nullptr);
-    HWND Twin = CreateWindowExW(0, TRACKBAR_CLASSW, L"", Row.Style, 0, 0, Row.Width, Row.Height,
-                                Host, nullptr, nullptr, nullptr);
+    HWND Host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, Scaled(200), Scaled(100),
+                                nullptr, nullptr, nullptr, nullptr);
+    HWND Twin = CreateWindowExW(0, TRACKBAR_CLASSW, L"", Row.Style, 0, 0, Scaled(Row.Width),
+                                Scaled(Row.Height), Host, nullptr, nullptr, nullptr);
     HWND Real = ControlOf(Program, Bar);
+    SendMessageW(Twin, TBM_SETTHUMBLENGTH, SendMessageW(Real, TBM_GETTHUMBLENGTH, 0, 0), 0);
     SendMessageW(Twin, TBM_SETRANGEMIN, FALSE, SendMessageW(Real, TBM_GETRANGEMIN, 0, 0));
     SendMessageW(Twin, TBM_SETRANGEMAX, FALSE, SendMessageW(Real, TBM_GETRANGEMAX, 0, 0));
     SendMessageW(Twin, TBM_SETPOS, TRUE, Position);
@@ -520,24 +554,61 @@ uint32_t BackgroundColour() {
     return (GetRValue(Colour) << 16) | (GetGValue(Colour) << 8) | GetBValue(Colour);
 }
 
-int Mismatches(const TImage &Screen, POINT At, const TImage &Source, int SourceX, int SourceY,
-               int Width, int Height, bool KeyYellow) {
+HBITMAP NewDib(int Width, int Height, uint32_t *&Bits) {
+    BITMAPINFO Info = {};
+    Info.bmiHeader.biSize = sizeof(Info.bmiHeader);
+    Info.bmiHeader.biWidth = Width;
+    Info.bmiHeader.biHeight = -Height;
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    void *Memory = nullptr;
+    HBITMAP Bitmap = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Memory, nullptr, 0);
+    Bits = static_cast<uint32_t *>(Memory);
+    return Bitmap;
+}
+
+TImage ScaledPicture(const TImage &Source, int SourceX, int SourceY, int Width, int Height) {
+    TImage Picture;
+    Picture.Width = Scaled(Width);
+    Picture.Height = Scaled(Height);
+    uint32_t *FromBits = nullptr, *ToBits = nullptr;
+    HBITMAP From = NewDib(Source.Width, Source.Height, FromBits);
+    HBITMAP To = NewDib(Picture.Width, Picture.Height, ToBits);
+    std::copy(Source.Pixels.begin(), Source.Pixels.end(), FromBits);
+    std::fill(ToBits, ToBits + Picture.Width * Picture.Height, Unset);
+    HDC FromContext = CreateCompatibleDC(nullptr), ToContext = CreateCompatibleDC(nullptr);
+    HGDIOBJ OldFrom = SelectObject(FromContext, From), OldTo = SelectObject(ToContext, To);
+    SetStretchBltMode(ToContext, COLORONCOLOR);
+    StretchBlt(ToContext, 0, 0, Picture.Width, Picture.Height, FromContext, SourceX, SourceY, Width,
+               Height, SRCCOPY);
+    GdiFlush();
+    Picture.Pixels.assign(ToBits, ToBits + Picture.Width * Picture.Height);
+    SelectObject(FromContext, OldFrom);
+    SelectObject(ToContext, OldTo);
+    DeleteDC(FromContext);
+    DeleteDC(ToContext);
+    DeleteObject(From);
+    DeleteObject(To);
+    return Picture;
+}
+
+int Mismatches(const TImage &Screen, POINT At, const TImage &Picture, bool KeyYellow) {
     const uint32_t Yellow = 0x00FFFF00;
     const uint32_t Background = BackgroundColour();
+    POINT Origin = Scaled(At);
     int Count = 0;
-    for (int Y = 0; Y < Height; ++Y)
-        for (int X = 0; X < Width; ++X) {
-            int FromX = SourceX + X;
-            int FromY = SourceY + Y;
-            if (FromX >= Source.Width || FromY >= Source.Height)
+    for (int Y = 0; Y < Picture.Height; ++Y)
+        for (int X = 0; X < Picture.Width; ++X) {
+            if (Picture.Raw(X, Y) == Unset)
                 continue;
-            int ToX = At.x + X;
-            int ToY = At.y + Y;
+            int ToX = Origin.x + X;
+            int ToY = Origin.y + Y;
             if (ToX >= Screen.Width || ToY >= Screen.Height) {
                 ++Count;
                 continue;
             }
-            uint32_t Want = Source.At(FromX, FromY);
+            uint32_t Want = Picture.At(X, Y);
             if (KeyYellow && Want == Yellow)
                 Want = Background;
             if (Screen.At(ToX, ToY) != Want)
@@ -548,6 +619,8 @@ int Mismatches(const TImage &Screen, POINT At, const TImage &Source, int SourceX
 
 int NonBackground(const TImage &Screen, POINT At, SIZE Size) {
     const uint32_t Background = BackgroundColour();
+    At = Scaled(At);
+    Size = Scaled(Size);
     int Count = 0;
     for (int Y = At.y; Y < At.y + Size.cy; ++Y)
         for (int X = At.x; X < At.x + Size.cx; ++X)

@@ -24,6 +24,23 @@ bool Check(bool Condition, const wchar_t *Format, ...);
 // program handles input in its own time, so every check of a reaction waits.
 bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs = 3000);
 
+// ---- the display scale --------------------------------------------------------
+
+// The DPI that the program is to be laid out for (96 unless a case is run
+// with --dpi), and a length of the documented 96-DPI layout at that DPI:
+// Length x ExpectedDpi / 96, rounded down.
+extern int ExpectedDpi;
+int Scaled(int Length);
+POINT Scaled(POINT At);
+SIZE Scaled(SIZE Size);
+// Makes the driver per-monitor DPI aware, as the program is, so that it sees
+// the program's windows and the screen in real pixels; false (with a failure
+// printed) when the screen is not at ExpectedDpi.
+bool UseExpectedDpi();
+// The client width of the program's window at 96 DPI: what the outer width
+// as created leaves inside the frame of the window's styles at 96 DPI.
+int LayoutClientWidth(HWND Window);
+
 // ---- the program ------------------------------------------------------------
 
 struct TProgram {
@@ -108,6 +125,7 @@ struct TImage {
     int Height = 0;
     std::vector<uint32_t> Pixels;
     uint32_t At(int X, int Y) const { return Pixels[Y * Width + X] & 0x00FFFFFF; }
+    uint32_t Raw(int X, int Y) const { return Pixels[Y * Width + X]; }
 };
 
 // The client area of the window as it is on the screen.
@@ -116,10 +134,19 @@ TImage CaptureClient(const TProgram &Program);
 const TImage &ProgramBitmap(int Id);
 uint32_t BackgroundColour(); // COLOR_BTNFACE as 0x00RRGGBB
 
-// Pixels of Screen at At (client) that differ from Source's rectangle at
-// (SourceX, SourceY), Width x Height; with KeyYellow, yellow source pixels must
-// show the background instead. Columns past Source's edge are not compared.
-int Mismatches(const TImage &Screen, POINT At, const TImage &Source, int SourceX, int SourceY,
-               int Width, int Height, bool KeyYellow);
-// Pixels of the rectangle that are not the background colour.
+// A top-down 32-bit DIB section of Width x Height; its pixels in Bits.
+HBITMAP NewDib(int Width, int Height, uint32_t *&Bits);
+
+// Source's rectangle at (SourceX, SourceY), Width x Height, as the window
+// must show it at ExpectedDpi: enlarged to the scaled size by repeating whole
+// pixels, never blending them. Pixels that the copy does not reach (past
+// Source's edge) hold Unset.
+constexpr uint32_t Unset = 0xFF000000;
+TImage ScaledPicture(const TImage &Source, int SourceX, int SourceY, int Width, int Height);
+// Pixels of Screen at At (a place of the 96-DPI layout, scaled here) that
+// differ from Picture; with KeyYellow, yellow pixels of Picture must show the
+// background instead. Unset pixels are not compared.
+int Mismatches(const TImage &Screen, POINT At, const TImage &Picture, bool KeyYellow);
+// Pixels of the rectangle (of the 96-DPI layout, scaled here) that are not
+// the background colour.
 int NonBackground(const TImage &Screen, POINT At, SIZE Size);

@@ -136,6 +136,11 @@ const TControlRow ControlRows[ControlCount] = {
      5, 309, FullWidth, 72, LabelStyle, 0},
 };
 
+// The font of every control that shows text, at 96 DPI: its em (which makes a
+// character cell 16 pixels high) scales with the rest of the layout.
+constexpr const wchar_t *FontFace = L"Tahoma";
+constexpr int FontEm = 13;
+
 // The caption: text 65528 and " 2.1".
 constexpr const wchar_t *CaptionText = L"Генератор паролей для Rock n' Roll Racing™, версия 2.1";
 
@@ -274,8 +279,10 @@ constexpr const wchar_t *PasswordBoxTip =
     L"Ctrl+V или пункт «Ввести пароль...» системного меню (Alt+Пробел): ввести пароль, и окно "
     L"покажет, что в нём";
 
-// Its caption, control identifiers and fixed texts.
+// Its template, caption, control identifiers and fixed texts.
+constexpr int DialogTemplateId = 100;
 constexpr const wchar_t *DialogTitle = L"Ввести пароль";
+constexpr int DialogPromptId = 1001; // the field's label
 constexpr int DialogFieldId = 1002;  // the password as typed
 constexpr int DialogStatusId = 1003; // the line that assesses it
 constexpr int DialogListId = 1004;   // the single-character repairs

@@ -142,14 +142,16 @@ TEST_F(ProgramResources, TextsAreLoadedWhole) {
     EXPECT_EQ(std::wstring(Buffer, Length), StoredString(65528));
 }
 
-TEST_F(ProgramResources, ManifestAsksForCommonControlsSix) {
+TEST_F(ProgramResources, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {
     std::vector<uint8_t> Bytes = ResourceBytes(RT_MANIFEST, MAKEINTRESOURCEW(1), NeutralLanguage);
     std::string Manifest(Bytes.begin(), Bytes.end());
     ASSERT_FALSE(Manifest.empty());
     for (const char *Part :
          {"manifestVersion=\"1.0\"", "type=\"win32\"", "version=\"1.0.0.0\"",
           "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-          "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\"", "processorArchitecture=\"*\""})
+          "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\"", "processorArchitecture=\"*\"",
+          // Per-monitor DPI aware: version 2 where Windows has it, else version 1.
+          ">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>"})
         EXPECT_NE(Manifest.find(Part), std::string::npos) << Part;
     // Only one manifest: a second one in another language would compete.
     EXPECT_EQ(LanguagesOf(RT_MANIFEST, MAKEINTRESOURCEW(1)), OnlyNeutral);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "main_window.h"
 #include "password.h"
@@ -291,6 +292,69 @@ TEST_F(MainWindow, TextControlsDrawInTahomaSixteenPixelsHigh) {
         SelectObject(Context, Previous);
     }
     DeleteDC(Context);
+}
+
+// A move to a monitor of another scale, as Windows reports it: the client
+// area, every control's place and size (a list's closed height follows its
+// font), the fonts' em and the trackbars' thumbs scale, rounded down; the
+// move back to 96 DPI gives the window it had.
+TEST_F(MainWindow, FollowsItsDisplayScaleAndBack) {
+    struct TShape {
+        RECT Place;
+        bool IsList;
+    };
+    auto Shapes = [] {
+        std::vector<TShape> All;
+        for (HWND Child = GetWindow(Controls.MainWnd, GW_CHILD); Child != nullptr;
+             Child = GetWindow(Child, GW_HWNDNEXT)) {
+            TShape Shape = {};
+            GetWindowRect(Child, &Shape.Place);
+            MapWindowPoints(HWND_DESKTOP, Controls.MainWnd, reinterpret_cast<POINT *>(&Shape.Place),
+                            2);
+            wchar_t Class[16] = {};
+            GetClassNameW(Child, Class, 16);
+            Shape.IsList = lstrcmpiW(Class, L"ComboBox") == 0;
+            All.push_back(Shape);
+        }
+        return All;
+    };
+    auto Em = [](HWND Control) {
+        HDC Context = CreateCompatibleDC(nullptr);
+        SelectObject(Context, HFONT(SendMessageW(Control, WM_GETFONT, 0, 0)));
+        TEXTMETRICW Metrics = {};
+        GetTextMetricsW(Context, &Metrics);
+        DeleteDC(Context);
+        return Metrics.tmHeight - Metrics.tmInternalLeading;
+    };
+    const std::vector<TShape> Before = Shapes();
+    ASSERT_EQ(Before.size(), 31u);
+    RECT Client, Outer;
+    GetClientRect(Controls.MainWnd, &Client);
+    GetWindowRect(Controls.MainWnd, &Outer);
+    const LRESULT Thumb = SendMessageW(Controls.EngineBar, TBM_GETTHUMBLENGTH, 0, 0);
+    const LONG FontEm = Em(Controls.HelpLabel);
+    for (int Dpi : {144, 120, 192, 96}) {
+        SendMessageW(Controls.MainWnd, WM_DPICHANGED, MAKEWPARAM(Dpi, Dpi), LPARAM(&Outer));
+        auto Scaled = [Dpi](LONG Length) { return Length * Dpi / 96; };
+        RECT Now;
+        GetClientRect(Controls.MainWnd, &Now);
+        EXPECT_EQ(Now.right, Scaled(Client.right)) << Dpi << " DPI";
+        EXPECT_EQ(Now.bottom, Scaled(Client.bottom)) << Dpi << " DPI";
+        const std::vector<TShape> After = Shapes();
+        for (size_t I = 0; I < Before.size(); ++I) {
+            const RECT &From = Before[I].Place, &To = After[I].Place;
+            EXPECT_EQ(To.left, Scaled(From.left)) << "control " << I << " at " << Dpi << " DPI";
+            EXPECT_EQ(To.top, Scaled(From.top)) << "control " << I << " at " << Dpi << " DPI";
+            EXPECT_EQ(To.right - To.left, Scaled(From.right - From.left)) << "control " << I;
+            if (!Before[I].IsList) {
+                EXPECT_EQ(To.bottom - To.top, Scaled(From.bottom - From.top)) << "control " << I;
+            }
+        }
+        for (HWND Control : {Controls.HelpLabel, Controls.MoneyBox, Controls.CarList}) {
+            EXPECT_EQ(Em(Control), Scaled(FontEm)) << Dpi << " DPI";
+        }
+        EXPECT_EQ(SendMessageW(Controls.TiresBar, TBM_GETTHUMBLENGTH, 0, 0), Scaled(Thumb));
+    }
 }
 
 // Runs last (gtest keeps the order of a file): destroying the window.
