@@ -905,12 +905,17 @@ HWND WaitForDialog(const TProgram &Program) {
     return Dialog;
 }
 
-// Alt+Space, then Up (round to the last item) and Enter.
+// Alt+Space, then Up (round to the last item) and Enter. On a loaded
+// machine the keys can reach the desktop before the window is in front
+// again: then they are pressed once more.
 HWND OpenByMenu(const TProgram &Program) {
-    BringToFront(Program);
-    PressKeyWith(VK_MENU, VK_SPACE);
-    if (!Check(WaitFor([&] { return FindProgramWindow(Program, L"#32768") != nullptr; }),
-               L"Alt+Space opens no system menu"))
+    bool MenuShown = false;
+    for (int Try = 0; Try < 2 && !MenuShown; ++Try) {
+        BringToFront(Program);
+        PressKeyWith(VK_MENU, VK_SPACE);
+        MenuShown = WaitFor([&] { return FindProgramWindow(Program, L"#32768") != nullptr; });
+    }
+    if (!Check(MenuShown, L"Alt+Space opens no system menu"))
         return nullptr;
     PressKey(VK_UP);
     PressKey(VK_RETURN);
