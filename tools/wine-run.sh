@@ -32,7 +32,9 @@ WINEPREFIX=$prefix
 WINELOADER=$loader
 WINEARCH=$arch
 WINEDEBUG=-all
-WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko to fetch, and no menu entries or file associations
+# written into the user's home (~/.local/share) for the prefix's programs.
+WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX WINELOADER WINEARCH WINEDEBUG WINEDLLOVERRIDES
 
 # Wine's own fonts (package fonts-wine), Tahoma among them. Debian's Wine
