@@ -10,14 +10,10 @@ namespace {
 
 constexpr int32_t LabelWidth = 14; // the longest label and a blank
 
-int32_t MoneyOf(const TSettings &Record) {
-    return Record.MoneyHundreds * 100 + Record.MoneyTens * 10 + Record.MoneyUnits;
-}
-
 // The value an option shows for a record; for money the whole amount.
 int32_t OptionValue(const TOptionRow &Row, const TSettings &Record) {
     if (Row.Control == TControl::MoneyBox)
-        return MoneyOf(Record);
+        return MoneyThousands(Record);
     TSettings Copy = Record;
     return FieldOf(Copy, RuleOf(Row.Control).Field);
 }
@@ -37,7 +33,7 @@ std::string SettingsJson(const TSettings &Record) {
                        JsonString(Utf8Of1251(OptionValueName(Row, FieldOf(Copy, Field))));
         Out += "}";
     }
-    return Out + "}, \"money\": " + Number(MoneyOf(Record));
+    return Out + "}, \"money\": " + Number(MoneyThousands(Record));
 }
 
 std::string FailureText(const TDecodeResult &Result) {

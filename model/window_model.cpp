@@ -117,6 +117,10 @@ void StartControlState(TControlState &State) {
     MoneyTextOf(RuleOf(TControl::MoneyBox).Start, State.Money);
 }
 
+int32_t MoneyThousands(const TSettings &Record) {
+    return Record.MoneyHundreds * 100 + Record.MoneyTens * 10 + Record.MoneyUnits;
+}
+
 void MoneyTextOf(int32_t Thousands, TMoneyText &Text) {
     Text.Characters[0] = uint16_t('0' + Thousands / 100);
     Text.Characters[1] = uint16_t('0' + Thousands / 10 % 10);
@@ -145,8 +149,7 @@ void ControlStateOf(const TSettings &Record, TControlState &State) {
     TSettings Copy = Record;
     for (int32_t C = 0; C < ControlCount; ++C)
         State.Values[C] = HoldsValue(TControl(C)) ? FieldOf(Copy, ControlRules[C].Field) : 0;
-    MoneyTextOf(Record.MoneyHundreds * 100 + Record.MoneyTens * 10 + Record.MoneyUnits,
-                State.Money);
+    MoneyTextOf(MoneyThousands(Record), State.Money);
 }
 
 TCell UpgradePictureCell(TControl Bar, int32_t Level) {

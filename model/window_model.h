@@ -95,6 +95,9 @@ struct TControlState {
 // money box at its number.
 void StartControlState(TControlState &State);
 
+// A record's money in thousands of dollars, 0..999, from its three digits.
+int32_t MoneyThousands(const TSettings &Record);
+
 // The money box's text for a number of thousands 0..999: always three
 // digits, "999", "005".
 void MoneyTextOf(int32_t Thousands, TMoneyText &Text);

@@ -86,11 +86,7 @@ void SetUpLabel(HWND Label) {
 TWideText StartMoneyText() {
     TControlState Start;
     StartControlState(Start);
-    TWideText Text;
-    for (Text.Length = 0; Text.Length < Start.Money.Length; ++Text.Length)
-        Text.Text[Text.Length] = wchar_t(Start.Money.Characters[Text.Length]);
-    Text.Text[Text.Length] = L'\0';
-    return Text;
+    return MoneyBoxText(Start.Money);
 }
 
 TWideText Credits() {

@@ -8,10 +8,14 @@
 
 #include "interface_text.h"
 #include "settings.h"
+#include "window_model.h"
 
 // The encoder's Windows-1251 text as UTF-16, for the platform's W calls:
 // Length bytes, or up to the zero when Length is -1; cut to 1023 characters.
 TWideText WideFrom1251(const char *Text, int32_t Length = -1);
+
+// The money box's text that the model's money text stands for.
+TWideText MoneyBoxText(const TMoneyText &Money);
 
 // Window procedure of TPasForm.
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam);

@@ -28,6 +28,14 @@ TWideText WideFrom1251(const char *Text, int32_t Length) {
     return Wide;
 }
 
+TWideText MoneyBoxText(const TMoneyText &Money) {
+    TWideText Text;
+    for (Text.Length = 0; Text.Length < Money.Length && Text.Length < MoneyTextLimit; ++Text.Length)
+        Text.Text[Text.Length] = wchar_t(Money.Characters[Text.Length]);
+    Text.Text[Text.Length] = L'\0';
+    return Text;
+}
+
 // What the controls hold now: every list's selection, every bar's position
 // (a hidden bar's too) and the money box's text, as the model reads them.
 static void ReadControlState(TControlState &State) {
@@ -84,10 +92,7 @@ void LoadSettingsIntoControls(const TSettings &Record) {
     ShowItemCount(Controls.BoostBar, Controls.BoostCount);
     ShowItemCount(Controls.DropBar, Controls.DropCount);
 
-    wchar_t Money[MoneyTextLimit + 1] = {};
-    for (int32_t I = 0; I < State.Money.Length; ++I)
-        Money[I] = wchar_t(State.Money.Characters[I]);
-    SetWindowTextW(Controls.MoneyBox, Money);
+    SetWindowTextW(Controls.MoneyBox, MoneyBoxText(State.Money).Text);
 
     // The bars' rule for the new car, then the password and the pictures,
     // which draw the levels the password was made from.

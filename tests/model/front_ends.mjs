@@ -19,6 +19,8 @@ const Seed = 20;
 const Count = 300;
 const windows1251 = new TextDecoder("windows-1251");
 const here = new URL(".", import.meta.url).pathname;
+// Text written as UTF-16 units of four hex digits each.
+const fromUnits = (hex) => String.fromCharCode(...(hex.match(/.{4}/g) ?? []).map((u) => parseInt(u, 16)));
 
 const lines = execFileSync(join(hostBin, "model-states"), [String(Seed), String(Count)], { encoding: "utf8" })
   .trim()
@@ -26,8 +28,7 @@ const lines = execFileSync(join(hostBin, "model-states"), [String(Seed), String(
 const states = lines.map((line) => {
   const parts = line.split(" ");
   const values = parts.slice(1, 16).map(Number);
-  const hex = parts[16] === "-" ? "" : parts[16];
-  const money = String.fromCharCode(...(hex.match(/.{4}/g) ?? []).map((u) => parseInt(u, 16)));
+  const money = fromUnits(parts[16] === "-" ? "" : parts[16]);
   return { values, money, thousands: parts[17], password: windows1251.decode(Buffer.from(parts[18], "hex")) };
 });
 
@@ -67,8 +68,7 @@ try {
         join(build, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), "states", "Z:" + file],
       { encoding: "utf8" },
     );
-    const shown = output.split(/\r?\n/).filter((l) => l.startsWith("P ")).map((l) =>
-      String.fromCharCode(...(l.slice(2).match(/.{4}/g) ?? []).map((u) => parseInt(u, 16))));
+    const shown = output.split(/\r?\n/).filter((l) => l.startsWith("P ")).map((l) => fromUnits(l.slice(2)));
     compare(`window (${build})`, shown);
   }
 } finally {

@@ -49,7 +49,7 @@ int main(int argc, char **argv) {
             std::printf("%04x", unsigned(Unit));
         }
         ReadControls(State, Record);
-        std::printf(" %d ", Record.MoneyHundreds * 100 + Record.MoneyTens * 10 + Record.MoneyUnits);
+        std::printf(" %d ", MoneyThousands(Record));
         TPasswordBits Bits;
         char Text[PasswordLength];
         EncodeRecord(Record, Bits, Text);

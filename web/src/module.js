@@ -40,9 +40,11 @@ function wrap(exports) {
     return control;
   });
 
+  const moneyUnits = () => new Uint16Array(memory.buffer, exports.moneyText(), moneyLimit);
+
   // The state the module's buffers hold, as a plain object.
   function stateOut(moneyLength) {
-    const units = new Uint16Array(memory.buffer, exports.moneyText(), moneyLimit);
+    const units = moneyUnits();
     return {
       values: Array.from(ints(exports.controlValues(), controlCount)),
       money: String.fromCharCode(...units.subarray(0, Math.min(moneyLength, moneyLimit))),
@@ -54,7 +56,7 @@ function wrap(exports) {
   // text goes in as UTF-16 units, as the window's box holds it.
   function readControls(state) {
     ints(exports.controlValues(), controlCount).set(state.values);
-    const units = new Uint16Array(memory.buffer, exports.moneyText(), moneyLimit);
+    const units = moneyUnits();
     units.fill(0);
     for (let i = 0; i < Math.min(state.money.length, moneyLimit); ++i) units[i] = state.money.charCodeAt(i);
     const display = zeroEnded(exports.readControls(state.money.length));
