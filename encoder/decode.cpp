@@ -2,25 +2,6 @@
 
 namespace {
 
-// The copied positions 18..59: each field's pattern bits in storage order,
-// the fields in this order, from position 18 on.
-constexpr TField CopiedFieldOrder[] = {
-    TField::MoneyHundreds, // 18..21
-    TField::MoneyTens,     // 22..25
-    TField::MoneyUnits,    // 26..29
-    TField::Hero,          // 30..32
-    TField::Division,      // 33
-    TField::Planet,        // 34..36
-    TField::Color,         // 37..39
-    TField::Car,           // 40..42
-    TField::Armor,         // 43..44
-    TField::Shocks,        // 45..46
-    TField::Tires,         // 47..48
-    TField::Engine,        // 49..50
-    TField::BoostCharges,  // 51..53
-    TField::DropCharges,   // 54..56
-    TField::WeaponCharges, // 57..59
-};
 constexpr int32_t FirstCopiedPosition = CheckPositionCount; // 18
 
 // Check positions 16 and 17 hold Difficulty.1 and Difficulty.2, each inverted.
@@ -63,15 +44,6 @@ bool PasswordTextToBits(const char *Text, TPasswordBits &Bits) {
             Bits.Bits[I * GroupWidth + J] = uint8_t((Value >> (GroupWidth - 1 - J)) & 1);
     }
     return true;
-}
-
-void PasswordBitsToText(const TPasswordBits &Bits, char (&Text)[PasswordLength]) {
-    for (int32_t I = 0; I < PasswordLength; ++I) {
-        int32_t Value = 0;
-        for (int32_t J = 0; J < GroupWidth; ++J)
-            Value = Value * 2 + (Bits.Bits[I * GroupWidth + J] & 1);
-        Text[I] = PasswordAlphabet[Value];
-    }
 }
 
 void EncodeRecord(const TSettings &Record, TPasswordBits &Bits, char (&Text)[PasswordLength]) {

@@ -24,9 +24,6 @@ int32_t AlphabetValue(char C);
 // in the alphabet.
 bool PasswordTextToBits(const char *Text, TPasswordBits &Bits);
 
-// Bits (every position 0 or 1) -> 12 characters of PasswordAlphabet.
-void PasswordBitsToText(const TPasswordBits &Bits, char (&Text)[PasswordLength]);
-
 // Record (every field within its range) -> its 60-bit vector and 12
 // characters, through EncodePassword.
 void EncodeRecord(const TSettings &Record, TPasswordBits &Bits, char (&Text)[PasswordLength]);

@@ -43,6 +43,24 @@ const char PasswordAlphabet[33] = {
     '\0',
 };
 
+const TField CopiedFieldOrder[CopiedFieldCount] = {
+    TField::MoneyHundreds, // 18..21
+    TField::MoneyTens,     // 22..25
+    TField::MoneyUnits,    // 26..29
+    TField::Hero,          // 30..32
+    TField::Division,      // 33
+    TField::Planet,        // 34..36
+    TField::Color,         // 37..39
+    TField::Car,           // 40..42
+    TField::Armor,         // 43..44
+    TField::Shocks,        // 45..46
+    TField::Tires,         // 47..48
+    TField::Engine,        // 49..50
+    TField::BoostCharges,  // 51..53
+    TField::DropCharges,   // 54..56
+    TField::WeaponCharges, // 57..59
+};
+
 uint8_t InvertBit(uint8_t V) {
     return V == 1 ? 0 : 1;
 }
@@ -62,20 +80,10 @@ uint8_t &P(int32_t Position) {
     return PasswordBits.Bits[Position];
 }
 
-// The copied positions 30..59: each field's pattern bits in storage order.
-constexpr TField CopiedFields[] = {
-    TField::Hero,   TField::Division,     TField::Planet,      TField::Color,
-    TField::Car,    TField::Armor,        TField::Shocks,      TField::Tires,
-    TField::Engine, TField::BoostCharges, TField::DropCharges, TField::WeaponCharges,
-};
-
-// The money positions 18..29: hundreds, tens, units, four bits each.
-constexpr TField MoneyFields[] = {TField::MoneyHundreds, TField::MoneyTens, TField::MoneyUnits};
-
-// Writes each pattern bit of Fields in turn from position First on.
-template <int32_t N> void CopyFields(const TField (&Fields)[N], int32_t First) {
-    int32_t Position = First;
-    for (TField Field : Fields)
+// Writes each pattern bit of the copied fields in turn from position 18 on.
+void CopyFields() {
+    int32_t Position = CheckPositionCount;
+    for (TField Field : CopiedFieldOrder)
         for (int32_t K = 1; K <= FieldWidth(Field); ++K)
             P(Position++) = Bit(Field, K);
 }
@@ -87,7 +95,8 @@ void EncodePassword() {
     P(0) = MixBits(Bit(F::Hero, 3), Bit(F::Difficulty, 1), Bit(F::Tires, 2));
     P(1) = MixBits(Bit(F::Difficulty, 2), Bit(F::Division, 1), InvertBit(Bit(F::Engine, 1)));
 
-    CopyFields(MoneyFields, 18);
+    // The copied positions 18..59 first: checks 2..13 mix in the money's.
+    CopyFields();
 
     P(2) = MixBits(Bit(F::Planet, 1), Bit(F::Engine, 2), P(18));
     P(3) = MixBits(Bit(F::Planet, 2), Bit(F::BoostCharges, 1), P(19));
@@ -106,16 +115,18 @@ void EncodePassword() {
     P(16) = MixBits(Bit(F::Difficulty, 1), 1, 0);
     P(17) = MixBits(Bit(F::Difficulty, 2), 0, 1);
 
-    CopyFields(CopiedFields, 30);
-
     ComposePasswordText();
 }
 
-void ComposePasswordText() {
+void PasswordBitsToText(const TPasswordBits &Bits, char (&Text)[PasswordLength]) {
     for (int32_t I = 0; I < PasswordLength; ++I) {
         int32_t Value = 0;
         for (int32_t J = 0; J < GroupWidth; ++J)
-            Value = Value * 2 + (PasswordBits.Bits[I * GroupWidth + J] & 1);
-        PasswordText[I] = PasswordAlphabet[Value];
+            Value = Value * 2 + (Bits.Bits[I * GroupWidth + J] & 1);
+        Text[I] = PasswordAlphabet[Value];
     }
+}
+
+void ComposePasswordText() {
+    PasswordBitsToText(PasswordBits, PasswordText);
 }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "settings.h"
+
 constexpr int32_t PasswordBitCount = 60;   // positions 0..59
 constexpr int32_t CheckPositionCount = 18; // positions 0..17 are check positions
 constexpr int32_t PasswordLength = 12;     // characters 1..12, 5 positions each
@@ -31,10 +33,19 @@ uint8_t InvertBit(uint8_t V);
 // X xor InvertBit(Y) xor InvertBit(Z), over the whole byte.
 uint8_t MixBits(uint8_t X, uint8_t Y, uint8_t Z);
 
+// The fields whose pattern bits the vector holds as they are, each field's
+// bits in storage order, the fields in this order from position 18 up to 59:
+// the three money digits, then the others.
+constexpr int32_t CopiedFieldCount = 15;
+extern const TField CopiedFieldOrder[CopiedFieldCount];
+
 // Settings -> PasswordBits -> PasswordText.
 void EncodePassword();
 
-// PasswordBits -> PasswordText: character i (1..12) is the alphabet entry of
-// the group at positions 5(i-1)..5(i-1)+4, its lowest position the most
-// significant bit.
+// Bits (every position 0 or 1) -> 12 characters of PasswordAlphabet:
+// character i (1..12) is the alphabet entry of the group at positions
+// 5(i-1)..5(i-1)+4, its lowest position the most significant bit.
+void PasswordBitsToText(const TPasswordBits &Bits, char (&Text)[PasswordLength]);
+
+// PasswordBits -> PasswordText, by PasswordBitsToText.
 void ComposePasswordText();
