@@ -2,24 +2,8 @@
 
 #include "russian_plural.h"
 #include "settings.h"
+#include "string_table.h"
 #include "text.h"
-
-namespace {
-
-// The colour list's texts (Windows-1251), in list order; the window loads
-// the same texts from the string table by ColorNameIds.
-const char *const ColorNames[8] = {
-    "\xD7\xB8\xF0\xED\xFB\xE9",                       // 0  65529 "Чёрный"
-    "\xD1\xE8\xED\xE8\xE9",                           // 1  65530 "Синий"
-    "\xCA\xF0\xE0\xF1\xED\xFB\xE9",                   // 2  65531 "Красный"
-    "\xC7\xE5\xEB\xB8\xED\xFB\xE9",                   // 3  65532 "Зелёный"
-    "\xC7\xEE\xEB\xEE\xF2\xEE\xE9",                   // 4  65533 "Золотой"
-    "(\xD1\xEC\xE5\xF8\xE0\xED\xED\xFB\xE9 1)",       // 5  65534 "(Смешанный 1)"
-    "(\xD1\xEC\xE5\xF8\xE0\xED\xED\xFB\xE9 2 -SNES)", // 6  65535 "(Смешанный 2 -SNES)"
-    "(\xD1\xEC\xE5\xF8\xE0\xED\xED\xFB\xE9 3 -SNES)", // 7  65504 "(Смешанный 3 -SNES)"
-};
-
-} // namespace
 
 std::string Number(int32_t Value) {
     if (Value < 0)
@@ -48,8 +32,9 @@ std::string CodePointName(char32_t C) {
 }
 
 const char *OptionValueName(const TOptionRow &Row, int32_t Value) {
+    // The colours' names are the window's interface texts.
     if (Row.Control == TControl::ColorList)
-        return ColorNames[Value];
+        return StringTableText(ColorNameIds[Value]);
     const char *const *Names = ListNames(Row.Control);
     return Names != nullptr ? Names[Value] : nullptr;
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds rnrr.wasm from the encoder's and the window model's sources and
-# rnrr_module.cpp:
+# Builds rnrr.wasm from the encoder's and the window model's sources (the
+# lists encoder/sources.txt and model/sources.txt that every build reads)
+# and rnrr_module.cpp:
 #   web/module/build.sh OUTPUT.wasm
 # Freestanding: no C library, no start function; the exports are the
 # export_name attributes in rnrr_module.cpp. Bulk memory gives the record
@@ -12,5 +13,5 @@ model=$here/../../model
 clang++ --target=wasm32-wasi -std=c++17 -O2 -Wall -Wextra -Werror -fno-exceptions -fno-rtti \
   -nostdlib -mbulk-memory -I"$encoder" -I"$model" \
   -Wl,--no-entry -Wl,--strip-all -Wl,-z,stack-size=65536 \
-  "$here/rnrr_module.cpp" "$encoder/tables.cpp" "$encoder/password.cpp" "$encoder/reading.cpp" \
-  "$encoder/decode.cpp" "$encoder/normalise.cpp" "$model/window_model.cpp" -o "$1"
+  "$here/rnrr_module.cpp" $(sed "s|^|$encoder/|" "$encoder/sources.txt") \
+  $(sed "s|^|$model/|" "$model/sources.txt") -o "$1"

@@ -9,6 +9,7 @@ credits) it asks the module, which is built from the program's own code.
 This writes only the texts, as one ES module, `export default {...}`:
 
   res/rnrr.rc, res/resource_ids.h   the window's string table, by identifier
+                                    (read by tools/string_table.py)
   CMakeLists.txt                    the version
   TEXTS_JSON                        the page's own texts (Russian, English),
                                     the English window texts, bar labels and
@@ -22,6 +23,9 @@ import json
 import os
 import re
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools"))
+from string_table import read_table  # noqa: E402
 
 
 def fail(message):
@@ -41,20 +45,10 @@ def find(pattern, text, path, flags=0):
 
 
 def string_table(repo):
-    ids_path, rc_path = "res/resource_ids.h", "res/rnrr.rc"
     # The window's own texts are the table's top block, 65504..65535; the
     # password dialog's, below it, have no place on the page.
-    ids = {name: int(value) for name, value in
-           re.findall(r"#define (IDS_\w+) (\d+)", read(repo, ids_path)) if int(value) >= 65504}
-    table = find(r"STRINGTABLE\s+BEGIN\n(.*?)\nEND", read(repo, rc_path), rc_path, re.S).group(1)
-    strings = {}
-    for name, text in re.findall(r'^\s*(IDS_\w+),\s*"((?:[^"]|"")*)"\s*$', table, re.M):
-        if name not in ids:
-            fail(f"{rc_path}: {name} has no number in {ids_path}")
-        strings[name] = {"id": ids[name], "ru": text.replace('""', '"')}
-    if set(strings) != set(ids):
-        fail(f"{rc_path}: the string table and {ids_path} name different texts")
-    return strings
+    return {name: {"id": number, "ru": text} for name, number, text in read_table(repo)
+            if number >= 65504}
 
 
 def version(repo):
