@@ -18,32 +18,21 @@ constexpr int32_t UpgradeWidth = 40, UpgradeHeight = 32;
 constexpr int32_t IconWidth = 23, IconHeight = 19;
 constexpr int32_t IconRowTop = 4 * UpgradeHeight;
 
-// The sheet's icons by cell, and the icon of the extra bitmap.
-enum TIcon : int32_t {
-    TurretIcon,
-    MineIcon,
-    GasIcon,
-    PostsIcon,
-    PailIcon,
-    DrumIcon,
-    RocketIcon,
-    ExtraIcon, // the whole ExtraIcon bitmap, not a cell of the sheet
-};
-
 // The three item icons of each car.
+using I = TItemIcon;
 struct TCarIcons {
-    TIcon Weapon, Boost, Drop;
+    TItemIcon Weapon, Boost, Drop;
 };
 constexpr TCarIcons CarIcons[8] = {
     // weapon, boost, drop
-    {PostsIcon, DrumIcon, PailIcon},  // 0  "Dirt Devil"
-    {PostsIcon, DrumIcon, PailIcon},  // 1  "Marauder"
-    {RocketIcon, GasIcon, ExtraIcon}, // 2  "Air Blade"
-    {RocketIcon, GasIcon, MineIcon},  // 3  "Battle Trak"
-    {TurretIcon, GasIcon, MineIcon},  // 4  "Havac"
-    {TurretIcon, GasIcon, MineIcon},  // 5  "<Тень>"
-    {TurretIcon, GasIcon, MineIcon},  // 6  "<Седьмая>"
-    {TurretIcon, GasIcon, MineIcon},  // 7  "<Восьмая>"
+    {I::Posts, I::Drum, I::Pail},             // 0  "Dirt Devil"
+    {I::Posts, I::Drum, I::Pail},             // 1  "Marauder"
+    {I::Rocket, I::GasBottles, I::ExtraDrop}, // 2  "Air Blade"
+    {I::Rocket, I::GasBottles, I::Mine},      // 3  "Battle Trak"
+    {I::Turret, I::GasBottles, I::Mine},      // 4  "Havac"
+    {I::Turret, I::GasBottles, I::Mine},      // 5  "<Тень>"
+    {I::Turret, I::GasBottles, I::Mine},      // 6  "<Седьмая>"
+    {I::Turret, I::GasBottles, I::Mine},      // 7  "<Восьмая>"
 };
 
 // Whether a control's entry in TControlState holds a value.
@@ -160,14 +149,17 @@ TCell UpgradePictureCell(TControl Bar, int32_t Level) {
             UpgradeHeight};
 }
 
-TCell ItemIconCell(TControl Bar, int32_t Car) {
+TItemIcon ItemIconOf(TControl Bar, int32_t Car) {
     const TCarIcons &Icons = CarIcons[Car < 0 ? 0 : Car > 7 ? 7 : Car];
-    const TIcon Icon = Bar == TControl::WeaponBar  ? Icons.Weapon
-                       : Bar == TControl::BoostBar ? Icons.Boost
-                                                   : Icons.Drop;
-    if (Icon == ExtraIcon)
+    return Bar == TControl::WeaponBar  ? Icons.Weapon
+           : Bar == TControl::BoostBar ? Icons.Boost
+                                       : Icons.Drop;
+}
+
+TCell ItemIconCell(TItemIcon Icon) {
+    if (Icon == TItemIcon::ExtraDrop)
         return {TCellSource::ExtraIcon, 0, 0, IconWidth, IconHeight};
-    return {TCellSource::Sheet, IconWidth * Icon, IconRowTop, IconWidth, IconHeight};
+    return {TCellSource::Sheet, IconWidth * int32_t(Icon), IconRowTop, IconWidth, IconHeight};
 }
 
 const char *const FieldNames[FieldCount] = {

@@ -133,9 +133,29 @@ constexpr int32_t SheetWidth = 160, SheetHeight = 147;
 // TiresBar) at level 0..3.
 TCell UpgradePictureCell(TControl Bar, int32_t Level);
 
+// What the icons beside the item bars show: the sheet's icons in the order
+// of its cells, then the extra bitmap's drop icon.
+enum class TItemIcon : int32_t {
+    Turret,
+    Mine,
+    GasBottles,
+    Posts,
+    Pail,
+    Drum,
+    Rocket,
+    ExtraDrop, // the whole ExtraIcon bitmap, not a cell of the sheet
+};
+constexpr int32_t ItemIconCount = 8;
+
 // The icon beside an item bar (WeaponBar, BoostBar, DropBar) while the car of
 // index Car is selected; a car below 0 (no selection) shows car 0's icons.
-TCell ItemIconCell(TControl Bar, int32_t Car);
+TItemIcon ItemIconOf(TControl Bar, int32_t Car);
+
+// Where an icon is cut from.
+TCell ItemIconCell(TItemIcon Icon);
+inline TCell ItemIconCell(TControl Bar, int32_t Car) {
+    return ItemIconCell(ItemIconOf(Bar, Car));
+}
 
 // ---- Names of the settings outside the window ----
 

@@ -60,7 +60,9 @@
 #define IDS_REPAIR_LINE 539 // place, old and new character, password, changes
 #define IDS_REPAIR_SAME 540
 #define IDS_CHANGE 541 // value name, old value, new value
-// Names of the values in the descriptions of a repair.
+// Names of the values in the descriptions of a repair, one for each option
+// of the window model, in the options' order from IDS_VALUE_FIRST.
+#define IDS_VALUE_FIRST 544
 #define IDS_VALUE_DIFFICULTY 544
 #define IDS_VALUE_HERO 545
 #define IDS_VALUE_CAR 546

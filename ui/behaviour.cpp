@@ -1,16 +1,19 @@
 // What the system controls do not do by themselves on a plain window: Tab
 // moves the focus through the input controls, a list change recomputes the
-// password (a car change also shows or hides two trackbars), the upgrade
+// password (which, for a change of car, shows or hides two trackbars), the upgrade
 // trackbars keep their pictures current and the money box drops the Tab
 // character, and the password box passes the mouse on to its tip. Also the
 // controls' font, the trackbars' set-up and the registration of the
 // common-control classes.
-#include "main_window.h"
-#include "window_state.h"
+#include "behaviour.h"
 
 #include <commctrl.h>
 
 #include "dpi.h"
+#include "password_dialog.h"
+#include "pictures.h"
+#include "recompute.h"
+#include "window_state.h"
 
 namespace {
 
@@ -76,11 +79,8 @@ void RelayMouseToTip(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
 } // namespace
 
 LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
-    if (Message == WM_COMMAND && HIWORD(WParam) == DropDownSelectionChanged) {
-        if (Control == Controls.CarList)
-            UpdateUpgradeVisibility();
+    if (Message == WM_COMMAND && HIWORD(WParam) == DropDownSelectionChanged)
         RecomputePassword();
-    }
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
     return CallWindowProcW(SavedListProc, Control, Message, WParam, LParam);
@@ -134,15 +134,6 @@ void FocusNextControl() {
         }
     } while (!IsWindowVisible(TabOrder[TabIndex]));
     SetFocus(TabOrder[TabIndex]);
-}
-
-void UpdateUpgradeVisibility() {
-    int32_t Car = int32_t(SendMessageW(Controls.CarList, CB_GETCURSEL, 0, 0));
-    ShocksBarShown = ControlShown(TControl::ShocksBar, Car);
-    ShowWindow(Controls.ShocksBar, ShocksBarShown ? SW_SHOW : SW_HIDE);
-    TiresBarShown = ControlShown(TControl::TiresBar, Car);
-    ShowWindow(Controls.TiresBar, TiresBarShown ? SW_SHOW : SW_HIDE);
-    DrawPictures();
 }
 
 void ApplyControlFont(HWND Control) {

@@ -2,7 +2,8 @@
 // the calls of Windows 10 (1607) and later where they exist, from the
 // screen's DPI and the system's frame where they do not.
 #include "dpi.h"
-#include "window_state.h"
+
+int32_t WindowDpi = LayoutDpi;
 
 namespace {
 

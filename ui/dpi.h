@@ -11,6 +11,10 @@
 // The DPI that the layout's numbers are written for.
 constexpr int32_t LayoutDpi = 96;
 
+// The DPI that the window is laid out for: taken when it is created and
+// whenever it moves to a monitor of another scale; 96 before.
+extern int32_t WindowDpi;
+
 // A length of 0 or more pixels at FromDpi as pixels at ToDpi: Length x ToDpi
 // / FromDpi, rounded down. Rounded down, a control never grows into its
 // neighbour and a font never outgrows the box that holds its text.

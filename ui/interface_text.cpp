@@ -45,3 +45,27 @@ TWideText FormatInterfaceText(uint16_t Id, ...) {
 uint16_t CountedTextId(uint16_t OneId, int32_t Count) {
     return uint16_t(OneId + int32_t(RussianPluralForm(Count)));
 }
+
+TWideText WideFrom1251(const char *Text, int32_t Length) {
+    constexpr UINT CodePage1251 = 1251;
+    if (Length < 0)
+        Length = lstrlenA(Text);
+    if (Length > WideTextCapacity - 1)
+        Length = WideTextCapacity - 1;
+    // One UTF-16 unit for each byte of the single-byte code page.
+    TWideText Wide;
+    int32_t WideLength = Length > 0 ? MultiByteToWideChar(CodePage1251, 0, Text, Length, Wide.Text,
+                                                          WideTextCapacity - 1)
+                                    : 0;
+    Wide.Length = WideLength > 0 ? WideLength : 0;
+    Wide.Text[Wide.Length] = L'\0';
+    return Wide;
+}
+
+TWideText MoneyBoxText(const TMoneyText &Money) {
+    TWideText Text;
+    for (Text.Length = 0; Text.Length < Money.Length && Text.Length < MoneyTextLimit; ++Text.Length)
+        Text.Text[Text.Length] = wchar_t(Money.Characters[Text.Length]);
+    Text.Text[Text.Length] = L'\0';
+    return Text;
+}

@@ -1,8 +1,12 @@
 // The program's fixed Russian wording, kept in the string table of its
-// resources and fetched by identifier each time it is needed.
+// resources and fetched by identifier each time it is needed, and the
+// conversions of the encoder's and the model's texts into the UTF-16 texts
+// that the platform's W calls take.
 #pragma once
 
 #include <cstdint>
+
+#include "window_model.h"
 
 // A counted UTF-16 text held in place: Length units of Text (0..1023), then a
 // zero, so that Text goes straight to the platform's W calls. The window's
@@ -37,3 +41,10 @@ TWideText FormatInterfaceText(uint16_t Id, ...);
 // OneId + 2, for the forms after 1, after 2..4 and after 5 ("1 замена",
 // "2 замены", "5 замен"): the identifier of the one that fits Count.
 uint16_t CountedTextId(uint16_t OneId, int32_t Count);
+
+// The encoder's Windows-1251 text as UTF-16, for the platform's W calls:
+// Length bytes, or up to the zero when Length is -1; cut to 1023 characters.
+TWideText WideFrom1251(const char *Text, int32_t Length = -1);
+
+// The money box's text that the model's money text stands for.
+TWideText MoneyBoxText(const TMoneyText &Money);

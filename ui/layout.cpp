@@ -1,16 +1,17 @@
 // CreateMainControls: builds the whole content of the main window in one pass
 // from the control table, fills the lists, sets the starting values, installs
 // the control behaviour and computes the first password.
-#include "main_window.h"
-#include "window_state.h"
+#include "layout.h"
 
 #include <commctrl.h>
 
+#include "behaviour.h"
 #include "dpi.h"
 #include "interface_text.h"
+#include "recompute.h"
 #include "resource_ids.h"
-#include "settings.h"
 #include "window_model.h"
+#include "window_state.h"
 
 namespace {
 
@@ -219,11 +220,11 @@ const TControlRow ControlTable[] = {
     {Static, SeparatorStyle, StaticEdge, 0, L"Separator", 5, 146, FullWidth, 2, nullptr,
      SetUpUpperSeparator},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 156, 110, 30, &H::WeaponBar, nullptr},
-    {Static, LabelStyle, 0, 0, L"7", 158, 161, 10, 24, &H::WeaponCount, SetUpWeaponCount},
+    {Static, LabelStyle, 0, 0, nullptr, 158, 161, 10, 24, &H::WeaponCount, SetUpWeaponCount},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 190, 110, 30, &H::BoostBar, nullptr},
-    {Static, LabelStyle, 0, 0, L"7", 158, 195, 10, 24, &H::BoostCount, SetUpBoostCount},
+    {Static, LabelStyle, 0, 0, nullptr, 158, 195, 10, 24, &H::BoostCount, SetUpBoostCount},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 224, 110, 30, &H::DropBar, nullptr},
-    {Static, LabelStyle, 0, 0, L"7", 158, 229, 10, 24, &H::DropCount, SetUpDropCount},
+    {Static, LabelStyle, 0, 0, nullptr, 158, 229, 10, 24, &H::DropCount, SetUpDropCount},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 156, 60, 30, &H::EngineBar, SetUpEngineBar},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 190, 60, 30, &H::ArmorBar, SetUpArmorBar},
     {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 224, 60, 30, &H::ShocksBar, SetUpShocksBar},
@@ -352,7 +353,8 @@ void CreateMainControls(HWND Window) {
     FillTabOrder();
     AddEnterPasswordItem();
     AddPasswordBoxTip();
-    UpdateUpgradeVisibility();
+    // The password, the numbers beside the item bars, the bars the car shows
+    // and the pictures: the model's view of the starting controls.
     RecomputePassword();
     ShowWindow(Window, SW_SHOW);
     UpdateWindow(Window);

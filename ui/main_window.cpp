@@ -2,11 +2,13 @@
 // has a small handler; every message but WM_DESTROY then goes on to the
 // default window procedure.
 #include "main_window.h"
-#include "window_state.h"
 
-#include <commctrl.h>
-
+#include "layout.h"
+#include "password_dialog.h"
+#include "pictures.h"
+#include "recompute.h"
 #include "resource_ids.h"
+#include "window_state.h"
 
 namespace {
 
@@ -33,16 +35,10 @@ void HandleCommand(WPARAM WParam, LPARAM LParam) {
         RecomputePassword();
 }
 
-// The password first, then the number beside an item trackbar.
-void HandleHScroll(LPARAM LParam) {
+// The password first, then the number beside an item trackbar: both are the
+// view's.
+void HandleHScroll() {
     RecomputePassword();
-    HWND Bar = HWND(LParam);
-    if (Bar == Controls.WeaponBar)
-        ShowItemCount(Controls.WeaponBar, Controls.WeaponCount);
-    else if (Bar == Controls.BoostBar)
-        ShowItemCount(Controls.BoostBar, Controls.BoostCount);
-    else if (Bar == Controls.DropBar)
-        ShowItemCount(Controls.DropBar, Controls.DropCount);
 }
 
 // The default handling of an activation puts the focus on the main window
@@ -89,7 +85,7 @@ LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LP
         HandleCommand(WParam, LParam);
         break;
     case WM_HSCROLL:
-        HandleHScroll(LParam);
+        HandleHScroll();
         break;
     case WM_ACTIVATE:
         return HandleActivate(Window, WParam, LParam);

@@ -4,15 +4,20 @@
 // it would change. OK, enabled only for a valid password, loads it into the
 // main window's controls; Cancel changes nothing. The reading back, the
 // look-alike rule and the repair search are the encoder's.
-#include "main_window.h"
-#include "window_state.h"
+#include "password_dialog.h"
+
+#include <windows.h>
 
 #include "decode.h"
 #include "interface_text.h"
 #include "normalise.h"
 #include "reading.h"
+#include "recompute.h"
 #include "resource_ids.h"
 #include "settings.h"
+#include "window_model.h"
+#include "window_state.h"
+#include "window_view.h"
 
 namespace {
 
@@ -46,31 +51,11 @@ const struct {
     {IDCANCEL, IDS_CANCEL},
 };
 
-// A value of the settings as the description of a repair names it.
-struct TValueRow {
-    TField Field;             // for money, MoneyHundreds stands for the three digits
-    uint16_t NameId;          // its name
-    const char *const *Names; // the window's list texts (Windows-1251); null for a number
-};
-
-// In the order of the window's lists, then money, the items and the upgrades.
-const TValueRow ValueRows[] = {
-    // field                 name                   list texts
-    {TField::Difficulty, IDS_VALUE_DIFFICULTY, DifficultyNames},
-    {TField::Hero, IDS_VALUE_HERO, HeroNames},
-    {TField::Car, IDS_VALUE_CAR, CarNames},
-    {TField::Color, IDS_VALUE_COLOR, nullptr}, // interface texts, by ColorNameIds
-    {TField::Planet, IDS_VALUE_PLANET, PlanetNames},
-    {TField::Division, IDS_VALUE_DIVISION, DivisionNames},
-    {TField::MoneyHundreds, IDS_VALUE_MONEY, nullptr},
-    {TField::WeaponCharges, IDS_VALUE_WEAPON, nullptr},
-    {TField::BoostCharges, IDS_VALUE_BOOST, nullptr},
-    {TField::DropCharges, IDS_VALUE_DROP, nullptr},
-    {TField::Engine, IDS_VALUE_ENGINE, nullptr},
-    {TField::Armor, IDS_VALUE_ARMOR, nullptr},
-    {TField::Shocks, IDS_VALUE_SHOCKS, nullptr},
-    {TField::Tires, IDS_VALUE_TIRES, nullptr},
-};
+// The name of option row I (a value of the settings) in the description of
+// a repair: the names follow the options' order.
+uint16_t ValueNameId(int32_t Option) {
+    return uint16_t(IDS_VALUE_FIRST + Option);
+}
 
 // The places of the money digits, hundreds first, as the failure text names them.
 const struct {
@@ -112,26 +97,30 @@ TWideText MoneyDigits(const TSettings &Record) {
     return Digits;
 }
 
-TWideText ValueText(const TValueRow &Row, const TSettings &Record) {
-    if (Row.Field == TField::MoneyHundreds)
+// A list's name of the value, a bar's level, or the money's three digits.
+TWideText ValueText(const TOptionRow &Row, const TSettings &Record) {
+    if (Row.Control == TControl::MoneyBox)
         return MoneyDigits(Record);
-    int32_t Value = ValueOf(Record, Row.Field);
-    if (Row.Field == TField::Color)
+    int32_t Value = ValueOf(Record, RuleOf(Row.Control).Field);
+    if (Row.Control == TControl::ColorList)
         return LoadInterfaceText(ColorNameIds[Value]);
-    return Row.Names != nullptr ? WideFrom1251(Row.Names[Value]) : Number(Value);
+    const char *const *Names = ListNames(Row.Control);
+    return Names != nullptr ? WideFrom1251(Names[Value]) : Number(Value);
 }
 
 // "машина Marauder -> Havac, деньги 250 -> 750", or that nothing changes.
 TWideText ChangesText(const TSettings &From, const TSettings &To) {
     TWideText Changes = WideText(L"");
-    for (const TValueRow &Row : ValueRows) {
+    for (int32_t Option = 0; Option < OptionCount; ++Option) {
+        const TOptionRow &Row = OptionRows[Option];
         TWideText Before = ValueText(Row, From), After = ValueText(Row, To);
         if (lstrcmpW(Before.Text, After.Text) == 0)
             continue;
         if (Changes.Length > 0)
             AppendText(Changes, ListSeparator);
-        AppendText(Changes, FormatInterfaceText(IDS_CHANGE, LoadInterfaceText(Row.NameId).Text,
-                                                Before.Text, After.Text));
+        AppendText(Changes,
+                   FormatInterfaceText(IDS_CHANGE, LoadInterfaceText(ValueNameId(Option)).Text,
+                                       Before.Text, After.Text));
     }
     return Changes.Length == 0 ? LoadInterfaceText(IDS_REPAIR_SAME) : Changes;
 }
@@ -168,28 +157,29 @@ TWideText CodeText(char32_t C) {
 
 // ---- the status line ----------------------------------------------------------
 
-// A valid password; or, when it holds a level for a bar that its car hides,
-// what the window will do with it and the password it will show.
+// "шин (в пароле уровень 1)": a level that the password holds for a bar
+// that its car hides.
+TWideText HiddenLevelText(const THiddenLevel &Hidden) {
+    return FormatInterfaceText(
+        Hidden.Bar == TControl::ShocksBar ? IDS_HIDDEN_SHOCKS : IDS_HIDDEN_TIRES, Hidden.Level);
+}
+
+// A valid password; or, when it holds levels for bars that its car hides,
+// what the window will do with them and the password it will show: as the
+// window's view of the record says.
 TWideText ValidStatus(const TSettings &Record) {
-    TWideText Hidden = WideText(L"");
-    TSettings WindowRecord = Record;
-    if (!ControlShown(TControl::ShocksBar, Record.Car) && Record.Shocks != 0) {
-        Hidden = FormatInterfaceText(IDS_HIDDEN_SHOCKS, Record.Shocks);
-        WindowRecord.Shocks = 0;
-    }
-    if (!ControlShown(TControl::TiresBar, Record.Car) && Record.Tires != 0) {
-        if (Hidden.Length > 0)
-            AppendText(Hidden, LoadInterfaceText(IDS_HIDDEN_AND));
-        AppendText(Hidden, FormatInterfaceText(IDS_HIDDEN_TIRES, Record.Tires));
-        WindowRecord.Tires = 0;
-    }
-    if (Hidden.Length == 0)
+    TWindowView View;
+    ViewOfRecord(Record, View);
+    if (View.HiddenLevelCount == 0)
         return LoadInterfaceText(IDS_STATUS_VALID);
-    TPasswordBits Bits;
-    char WindowText[PasswordLength];
-    EncodeRecord(WindowRecord, Bits, WindowText);
+    TWideText Hidden = WideText(L"");
+    for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
+        if (I > 0)
+            AppendText(Hidden, LoadInterfaceText(IDS_HIDDEN_AND));
+        AppendText(Hidden, HiddenLevelText(View.HiddenLevels[I]));
+    }
     return FormatInterfaceText(IDS_STATUS_HIDDEN, WideFrom1251(CarNames[Record.Car]).Text,
-                               Hidden.Text, GroupedPassword(WindowText).Text);
+                               Hidden.Text, WideFrom1251(View.Password).Text);
 }
 
 TWideText ChecksStatus(const TDecodeResult &Result) {

@@ -1,6 +1,7 @@
 // The pictures beside the controls, drawn straight into WindowDC from
 // MemoryDC: the emblem and the two car pictures on every paint, the upgrade
-// pictures and item icons whenever a level or the car may have changed.
+// pictures and item icons of the view shown whenever a level or the car may
+// have changed.
 //
 // At a DPI above 96 each picture is enlarged to its scaled place by repeating
 // whole pixels (the stretch mode of WindowDC never blends them), so that the
@@ -10,12 +11,12 @@
 // places beside the scaled controls. The largest whole factor instead (1 at
 // both) would leave them at 80 % or two thirds of their places, small beside
 // the larger texts, with gaps round them.
-#include "main_window.h"
-#include "window_state.h"
+#include "pictures.h"
 
 #include "dpi.h"
-#include "settings.h"
 #include "window_model.h"
+#include "window_state.h"
+#include "window_view.h"
 
 namespace {
 
@@ -31,21 +32,18 @@ constexpr TPlace EmblemPlace = {5, 260};
 constexpr TPlace Car1Place = {196, 156};
 constexpr TPlace Car2Place = {196, 232};
 
-// The picture beside each bar; the window model says which cell it shows.
-struct TBarPicture {
-    TControl Bar;
-    TPlace Place;
+// The places of the pictures beside the bars, in the view's order; the view
+// says which cell each shows.
+constexpr TPlace UpgradePicturePlaces[UpgradeBarCount] = {
+    {285, 156}, // left of EngineBar
+    {410, 190}, // right of ArmorBar
+    {285, 224}, // left of ShocksBar
+    {410, 258}, // right of TiresBar
 };
-constexpr TBarPicture UpgradePictures[] = {
-    {TControl::EngineBar, {285, 156}}, // left of EngineBar
-    {TControl::ArmorBar, {410, 190}},  // right of ArmorBar
-    {TControl::ShocksBar, {285, 224}}, // left of ShocksBar
-    {TControl::TiresBar, {410, 258}},  // right of TiresBar
-};
-constexpr TBarPicture ItemIcons[] = {
-    {TControl::WeaponBar, {5, 156}},
-    {TControl::BoostBar, {5, 190}},
-    {TControl::DropBar, {5, 224}},
+constexpr TPlace ItemIconPlaces[ItemBarCount] = {
+    {5, 156}, // left of WeaponBar
+    {5, 190}, // left of BoostBar
+    {5, 224}, // left of DropBar
 };
 
 // Width x Height pixels of the bitmap in MemoryDC from (FromX, FromY) to To,
@@ -92,15 +90,13 @@ void DrawPictures() {
     // deleted the memory context: then there is nothing to draw from.
     if (MemoryDC == nullptr)
         return;
-    int32_t Car = int32_t(SendMessageW(Controls.CarList, CB_GETCURSEL, 0, 0));
-    for (const TBarPicture &Picture : UpgradePictures) {
-        const TControl Bar = Picture.Bar;
-        const TCell Cell = UpgradePictureCell(Bar, FieldOf(Settings, RuleOf(Bar).Field));
-        if (ControlShown(Bar, Car))
-            DrawCell(Picture.Place, Cell);
+    for (int32_t I = 0; I < UpgradeBarCount; ++I) {
+        const TControl Bar = TControl(int32_t(FirstUpgradeBar) + I);
+        if (ShownView.Shown[int32_t(Bar)])
+            DrawCell(UpgradePicturePlaces[I], ShownView.UpgradePictures[I]);
         else
-            BlankCell(Picture.Place, Cell);
+            BlankCell(UpgradePicturePlaces[I], ShownView.UpgradePictures[I]);
     }
-    for (const TBarPicture &Icon : ItemIcons)
-        DrawCell(Icon.Place, ItemIconCell(Icon.Bar, Car));
+    for (int32_t I = 0; I < ItemBarCount; ++I)
+        DrawCell(ItemIconPlaces[I], ShownView.ItemIconCells[I]);
 }

@@ -1,10 +1,7 @@
 #include "window_state.h"
 
-#include "dpi.h"
-
 TControlHandles Controls;
 HWND PasswordBoxTip;
-int32_t WindowDpi = LayoutDpi;
 
 HDC WindowDC;
 HDC MemoryDC;
@@ -25,6 +22,9 @@ HWND ControlHandle(TControl Control) {
 
 HWND TabOrder[TabOrderLength];
 uint8_t TabIndex = 1;
+
+TWindowView ShownView;
+bool ViewRendered;
 
 uint8_t ShocksBarShown;
 uint8_t TiresBarShown;

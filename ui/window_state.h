@@ -1,7 +1,7 @@
 // The state that the main window's code shares: the window and control
 // handles, the two drawing contexts, the class procedures that the
-// replacement procedures pass messages on to, the keyboard order, the two
-// visibility flags and the five bitmaps. One global instance of each, all
+// replacement procedures pass messages on to, the keyboard order, the view
+// shown, the two visibility flags and the five bitmaps. One global instance of each, all
 // touched only by the user-interface thread.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "window_model.h"
+#include "window_view.h"
 
 // The main window and its controls; written once by CreateMainControls.
 struct TControlHandles {
@@ -36,10 +37,6 @@ struct TControlHandles {
 };
 extern TControlHandles Controls;
 
-// The DPI that the window is laid out for: taken when it is created and
-// whenever it moves to a monitor of another scale; 96 before.
-extern int32_t WindowDpi;
-
 // The tip over PasswordBox, a pop-up owned by the main window; it sees the
 // mouse through the box's replacement procedure.
 extern HWND PasswordBoxTip;
@@ -66,8 +63,13 @@ extern HWND TabOrder[TabOrderLength];
 // The entry of the control that last took the focus; 1 (HeroList) at start.
 extern uint8_t TabIndex;
 
+// The model's view of the window that it shows now, kept by RenderView; the
+// pictures are drawn from it. ViewRendered: false until the first.
+extern TWindowView ShownView;
+extern bool ViewRendered;
+
 // Nonzero while ShocksBar / TiresBar is shown; set only by
-// UpdateUpgradeVisibility.
+// UpdateUpgradeVisibility, as ShownView says.
 extern uint8_t ShocksBarShown;
 extern uint8_t TiresBarShown;
 

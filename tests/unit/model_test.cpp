@@ -7,6 +7,7 @@
 #include "password.h"
 #include "reading.h"
 #include "window_model.h"
+#include "window_view.h"
 #include "random_settings.h"
 #include "text1251.h"
 
@@ -126,6 +127,38 @@ TEST(WindowModel, ShowsTheBarsAndPicturesOfEachCar) {
             Corners.insert({Cell.X, Cell.Y});
         }
     EXPECT_EQ(Corners.size(), 16u);
+}
+
+// The view of a record read from a password, for every car and every pair of
+// shocks and tires levels: the levels kept only where the car hides the bar
+// (car 3 hides only the tires), the window's password with those at 0, the
+// counts and the bars shown.
+TEST(WindowView, NamesOnlyTheLevelsThatTheCarsHiddenBarsHold) {
+    std::mt19937 Rng(24);
+    for (int32_t Car = 0; Car <= 7; ++Car)
+        for (auto [Shocks, Tires] : {std::pair{0, 0}, {2, 0}, {0, 1}, {3, 2}}) {
+            TSettings Record = RandomSettings(Rng);
+            Record.Car = Car, Record.Shocks = Shocks, Record.Tires = Tires;
+            TWindowView View;
+            ViewOfRecord(Record, View);
+            std::string Hidden;
+            for (int32_t I = 0; I < View.HiddenLevelCount; ++I)
+                Hidden += (View.HiddenLevels[I].Bar == C::ShocksBar ? "S" : "T") +
+                          std::to_string(View.HiddenLevels[I].Level);
+            const std::string Expected =
+                std::string(Car >= 4 && Shocks ? "S" + std::to_string(Shocks) : "") +
+                (Car >= 3 && Tires ? "T" + std::to_string(Tires) : "");
+            const std::string Seen = "car " + std::to_string(Car);
+            EXPECT_EQ(Hidden, Expected) << Seen;
+            TSettings Shown = Record;
+            Shown.Shocks = Car >= 4 ? 0 : Shocks;
+            Shown.Tires = Car >= 3 ? 0 : Tires;
+            EXPECT_EQ(std::string(View.Password), Display(Shown)) << Seen;
+            EXPECT_EQ(View.Shown[int32_t(C::ShocksBar)], Car < 4) << Seen;
+            EXPECT_EQ(View.Shown[int32_t(C::TiresBar)], Car < 3) << Seen;
+            EXPECT_EQ(std::string(View.ItemCounts[1]), std::to_string(Record.BoostCharges));
+            EXPECT_EQ(View.UpgradePictures[3].X, 40 * Shown.Tires) << Seen;
+        }
 }
 
 TEST(WindowModel, OptionsNameEveryListBarAndTheMoneyOnce) {

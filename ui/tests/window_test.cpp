@@ -13,6 +13,7 @@
 
 #include "main_window.h"
 #include "password.h"
+#include "pictures.h"
 #include "reading.h"
 #include "settings.h"
 #include "window_state.h"

@@ -1,0 +1,21 @@
+// What the system controls do not do by themselves on a plain window: the
+// replacement procedures of the input controls, the keyboard order, the
+// controls' font, the trackbars' set-up and the registration of the
+// common-control classes.
+#pragma once
+
+#include <windows.h>
+#include <cstdint>
+
+LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+LRESULT CALLBACK MoneyBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+LRESULT CALLBACK TrackbarProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
+
+// Position 0..14 of Control in TabOrder, 0 when it is not there.
+uint8_t FindTabIndex(HWND Control);
+void FocusNextControl();
+
+void ApplyControlFont(HWND Control);
+void SetupTrackbar(HWND Trackbar, int32_t Maximum);
+bool InitControlClasses(DWORD Flags);
