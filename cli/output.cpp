@@ -2,7 +2,9 @@
 
 #include "naming.h"
 #include "reading.h"
+#include "resource_ids.h"
 #include "russian_plural.h"
+#include "string_table.h"
 #include "text.h"
 #include "window_model.h"
 
@@ -60,6 +62,42 @@ std::string FailureText(const TDecodeResult &Result) {
     return Out;
 }
 
+// A text of the window's string table (a format with %d and %ls, which stand
+// for the Arguments in turn) as UTF-8.
+std::string FormatStringTableText(uint16_t Id, const std::vector<std::string> &Arguments) {
+    const std::string Format = Utf8Of1251(StringTableText(Id));
+    std::string Out;
+    size_t Next = 0;
+    for (size_t I = 0; I < Format.size(); ++I) {
+        const bool Number = Format.compare(I, 2, "%d") == 0;
+        if ((Number || Format.compare(I, 3, "%ls") == 0) && Next < Arguments.size()) {
+            Out += Arguments[Next++];
+            I += Number ? 1 : 2;
+        } else {
+            Out += Format[I];
+        }
+    }
+    return Out;
+}
+
+// The password dialog's line for a password that holds levels for bars that
+// its car hides: "Пароль верен, но у машины Battle Trak нет шин (в пароле
+// уровень 1). Окно берёт ... и покажет пароль ...".
+std::string HiddenLevelsLine(const TSettings &Record, const TWindowView &View) {
+    std::string Levels;
+    for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
+        const THiddenLevel &Hidden = View.HiddenLevels[I];
+        if (I > 0)
+            Levels += Utf8Of1251(StringTableText(IDS_HIDDEN_AND));
+        Levels += FormatStringTableText(Hidden.Bar == TControl::ShocksBar ? IDS_HIDDEN_SHOCKS
+                                                                          : IDS_HIDDEN_TIRES,
+                                        {Number(Hidden.Level)});
+    }
+    return FormatStringTableText(IDS_STATUS_HIDDEN, {Utf8Of1251(CarNames[Record.Car]), Levels,
+                                                     Utf8Of1251(View.Password)}) +
+           "\n";
+}
+
 } // namespace
 
 std::string GroupedPassword(const char *Text) {
@@ -114,13 +152,26 @@ std::string EncodedJson(const std::string &Password, const TSettings &Record,
     return Out + "]}\n";
 }
 
-std::string ValidText(const std::string &Password, const TSettings &Record) {
-    return "Пароль: " + Password + "\n" + SettingsListing(Record, "");
+std::string ValidText(const std::string &Password, const TSettings &Record,
+                      const TWindowView &View) {
+    return "Пароль: " + Password + "\n" +
+           (View.HiddenLevelCount > 0 ? HiddenLevelsLine(Record, View) : "") +
+           SettingsListing(Record, "");
 }
 
-std::string ValidJson(const std::string &Password, const TSettings &Record) {
+// ..., "hidden_levels": [{"field": "Tires", "level": 1}], "window_password": "..."
+std::string ValidJson(const std::string &Password, const TSettings &Record,
+                      const TWindowView &View) {
+    std::string Hidden;
+    for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
+        const THiddenLevel &Level = View.HiddenLevels[I];
+        Hidden += (I > 0 ? ", " : "") + std::string("{\"field\": ") +
+                  JsonString(FieldNames[int32_t(RuleOf(Level.Bar).Field)]) +
+                  ", \"level\": " + Number(Level.Level) + "}";
+    }
     return "{\"valid\": true, \"password\": " + JsonString(Password) + ", " + SettingsJson(Record) +
-           "}\n";
+           ", \"hidden_levels\": [" + Hidden +
+           "], \"window_password\": " + JsonString(Utf8Of1251(View.Password)) + "}\n";
 }
 
 std::string InvalidText(const char *Text, const TDecodeResult &Result, const TRepair *Repairs,

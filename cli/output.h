@@ -5,6 +5,7 @@
 
 #include "decode.h"
 #include "settings.h"
+#include "window_view.h"
 
 #include <string>
 #include <vector>
@@ -25,9 +26,14 @@ std::string SettingsListing(const TSettings &Record, const std::string &Indent);
 std::string EncodedJson(const std::string &Password, const TSettings &Record,
                         const std::vector<std::string> &Notices);
 
-// decode's answer for a valid password.
-std::string ValidText(const std::string &Password, const TSettings &Record);
-std::string ValidJson(const std::string &Password, const TSettings &Record);
+// decode's answer for a valid password that holds Record; View is the
+// window's once it has taken Record (ViewOfRecord). Where Record holds levels
+// for bars that its car hides, the answer says so as the window's password
+// dialog does and names the password that the window shows instead.
+std::string ValidText(const std::string &Password, const TSettings &Record,
+                      const TWindowView &View);
+std::string ValidJson(const std::string &Password, const TSettings &Record,
+                      const TWindowView &View);
 
 // decode's answer for an invalid password Text (12 characters): why it fails
 // and its Count single-character repairs.

@@ -7,11 +7,10 @@
 #include "decode.h"
 #include "naming.h"
 #include "output.h"
-#include "password.h"
-#include "reading.h"
 #include "settings.h"
 #include "text.h"
 #include "window_model.h"
+#include "window_view.h"
 
 #include <cstdint>
 
@@ -58,15 +57,23 @@ int UsageError(std::string &Err, const std::string &Message) {
     return ExitUsage;
 }
 
-// A level that the user gave for a bar that the car hides, and that the
-// window's reading therefore drops, named in one line.
-void NoteHiddenLevel(const TEncodeArguments &Read, TControl Bar, const char *Missing,
-                     std::vector<std::string> &Notices) {
-    const int32_t Car = Read.State.Values[int32_t(TControl::CarList)];
-    const int32_t Level = Read.State.Values[int32_t(Bar)];
-    if (Read.Given[int32_t(Bar)] && !ControlShown(Bar, Car) && Level != 0)
-        Notices.push_back("у машины " + Utf8Of1251(CarNames[Car]) + " нет " + Missing +
-                          ": уровень " + Number(Level) + " не входит в пароль, взят 0");
+// What a bar that a car hides is called in a notice: "нет шин".
+const char *MissingBarName(TControl Bar) {
+    return Bar == TControl::ShocksBar ? "амортизаторов" : "шин";
+}
+
+// The levels that the user gave for bars that the car hides, which the
+// window's view drops from the password, one line each.
+std::vector<std::string> HiddenLevelNotices(const TEncodeArguments &Read, const TWindowView &View) {
+    std::vector<std::string> Notices;
+    const char *Car = CarNames[View.Record.Car];
+    for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
+        const THiddenLevel &Hidden = View.HiddenLevels[I];
+        if (Read.Given[int32_t(Hidden.Bar)])
+            Notices.push_back("у машины " + Utf8Of1251(Car) + " нет " + MissingBarName(Hidden.Bar) +
+                              ": уровень " + Number(Hidden.Level) + " не входит в пароль, взят 0");
+    }
+    return Notices;
 }
 
 int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::string &Err) {
@@ -75,20 +82,15 @@ int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::strin
     if (!ReadEncodeArguments(Args, Read, Problem))
         return UsageError(Err, Problem);
 
-    std::vector<std::string> Notices;
-    NoteHiddenLevel(Read, TControl::ShocksBar, "амортизаторов", Notices);
-    NoteHiddenLevel(Read, TControl::TiresBar, "шин", Notices);
-
-    // The window's own steps: read the controls into the global Settings,
-    // encode them, group the text.
-    ReadControls(Read.State, Settings);
-    EncodePassword();
-    char Display[PasswordDisplaySize];
-    FormatPasswordDisplay(Display);
-    const std::string Password = Utf8Of1251(Display);
+    // What the window shows for these controls: its password, and the levels
+    // of hidden bars that it drops.
+    TWindowView View;
+    ViewOf(Read.State, TSettings{}, View);
+    const std::vector<std::string> Notices = HiddenLevelNotices(Read, View);
+    const std::string Password = Utf8Of1251(View.Password);
 
     if (Read.Json) {
-        Out += EncodedJson(Password, Settings, Notices);
+        Out += EncodedJson(Password, View.Record, Notices);
     } else {
         for (const std::string &Notice : Notices)
             Err += std::string(ProgramName) + ": " + Notice + "\n";
@@ -107,8 +109,13 @@ int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::strin
     TDecodeResult Result;
     DecodePasswordText(Text, Result);
     if (Result.Status == TDecodeStatus::Valid) {
+        // The window's view once it has taken the password: the levels it
+        // holds for bars that its car hides, and the password shown instead.
+        TWindowView View;
+        ViewOfRecord(Result.Record, View);
         const std::string Password = GroupedPassword(Text);
-        Out += Json ? ValidJson(Password, Result.Record) : ValidText(Password, Result.Record);
+        Out += Json ? ValidJson(Password, Result.Record, View)
+                    : ValidText(Password, Result.Record, View);
         return ExitOk;
     }
 

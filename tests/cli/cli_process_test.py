@@ -148,7 +148,9 @@ check("decode json fields", data.get("settings", {}).get("Color", {}).get("name"
       and data.get("settings", {}).get("MoneyTens", {}).get("value") == 9
       and len(data.get("settings", {})) == 16, repr(data))
 
-expect("last character wrong", ["decode", LAST_WRONG], 1, out=["8, 11", STARTING])
+# A repair names its place, the character typed there and the one it puts.
+expect("last character wrong", ["decode", LAST_WRONG], 1,
+       out=["8, 11", "12-й знак 1 -> !: " + STARTING])
 rc, data = decoded_json(LAST_WRONG)
 check("last wrong json", rc == 1 and data.get("failed_checks") == [8, 11], repr(data))
 check("last wrong repair", {"place": 12, "character": "!", "password": STARTING}.items()
@@ -173,6 +175,15 @@ expect("bad hundreds", ["decode", BAD_HUNDREDS], 1, out=["сотен", STARTING]
 # the listing's labels are padded to one column.
 expect("bad hundreds beside zeros", ["decode", "Э9ЯГ ФУ2Э 0Х4Б"], 1, out=["на месте: сотен.\n"])
 expect("listing column", ["decode", STARTING], 0, out=["\nАмортизаторы: 3\n", "\nШины:         3\n"])
+# A level for a bar that the car hides: said as the window's dialog says it,
+# naming only that level, with the password the window shows instead.
+battle_trak = "ПЫ72 В02Ь 88Л!"  # car 3, shocks 2, tires 1
+so, _ = expect("hidden tires", ["decode", battle_trak], 0,
+               out=["у машины Battle Trak нет шин (в пароле уровень 1)", "Амортизаторы: 2"])
+check("hidden tires only", "амортизаторов" not in so, repr(so))
+rc, data = decoded_json(battle_trak)
+check("hidden tires json", data.get("hidden_levels") == [{"field": "Tires", "level": 1}]
+      and data.get("window_password") != battle_trak and data["window_password"] in so, repr(data))
 rc, data = decoded_json(BAD_HUNDREDS)
 check("bad hundreds json", data.get("bad_money_digits") == ["MoneyHundreds"], repr(data))
 
@@ -257,6 +268,10 @@ for name, typed, code, parts in [
 ]:
     hostile(name, ["decode", typed], code, err=parts if code == 2 else (),
             out=parts if code == 0 else ())
+# A mark that shows nothing is named by its code alone, never printed.
+for mark in ["\u200f", "\u061c"]:
+    _, _, se = run("decode", mark + STARTING)
+    check(f"U+{ord(mark):04X} by its code", f"U+{ord(mark):04X}" in se and mark not in se, repr(se))
 if SPAWN:
     # Windows: lone surrogates, and a command line of 32 767 units with the
     # terminating zero.
