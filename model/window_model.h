@@ -127,8 +127,6 @@ struct TCell {
     int32_t X, Y, Width, Height;
 };
 
-constexpr int32_t SheetWidth = 160, SheetHeight = 147;
-
 // The picture beside an upgrade bar (EngineBar, ArmorBar, ShocksBar,
 // TiresBar) at level 0..3.
 TCell UpgradePictureCell(TControl Bar, int32_t Level);

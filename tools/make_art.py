@@ -29,7 +29,9 @@ FRAME_LIGHT = (200, 200, 208)  # icon frame, right and bottom
 
 CELL_W, CELL_H = 40, 32  # an upgrade picture
 ICON_W, ICON_H = 23, 19  # an item icon
-SHEET_W, SHEET_H = 160, 147
+# The sheet: a row of pictures per upgrade, one per level, then the row of
+# item icons.
+SHEET_W, SHEET_H = 4 * CELL_W, 4 * CELL_H + ICON_H
 ITEM_ORDER = ["turret", "mine", "bottles", "posts", "pail", "drum", "rocket"]
 
 

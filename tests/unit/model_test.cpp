@@ -123,7 +123,7 @@ TEST(WindowModel, ShowsTheBarsAndPicturesOfEachCar) {
         for (int32_t Level = 0; Level <= ControlMaximum(Bar); ++Level) {
             const TCell Cell = UpgradePictureCell(Bar, Level);
             EXPECT_EQ(Cell.X, 40 * Level);
-            EXPECT_TRUE(Cell.Width == 40 && Cell.Height == 32 && Cell.Y + 32 <= SheetHeight);
+            EXPECT_TRUE(Cell.Width == 40 && Cell.Height == 32 && Cell.Y + 32 <= 128);
             Corners.insert({Cell.X, Cell.Y});
         }
     EXPECT_EQ(Corners.size(), 16u);

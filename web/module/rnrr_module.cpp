@@ -1,35 +1,23 @@
 // The password core and the window's rules as a WebAssembly module: the
-// encoder, the reading back, the look-alike normalising, the repair search
-// and the window model, compiled unchanged from encoder/ and model/; this
-// file only hands their inputs and results across.
+// encoder, the reading back, the look-alike normalising, the repair search,
+// the window model and its view of the window, compiled unchanged from
+// encoder/ and model/; this file only hands their inputs and results across.
 //
 // Contract: no allocation, no I/O. Every input and result lives in a fixed
 // buffer below; the page writes an input buffer, calls one function and reads
-// the results through the accessors. Texts are Windows-1251, zero-terminated
-// unless a length is given. Fields are numbered by TField (0..15), controls
-// by TControl (0..14, the window's keyboard order). A number out of range
-// gives 0, a null pointer or an empty text, never a read past a table.
+// its result from memory, at the offsets that layout() gives. Texts are
+// Windows-1251, zero-terminated. Fields are numbered by TField (0..15),
+// controls by TControl (0..14, the window's keyboard order). A number out of
+// range gives 0, -1 or a null pointer, never a read past a table.
 //
 // Exports (the page's loader, src/module.js, is read against this table):
 //   controlCount()          -> 15
 //   controlKind(c)          -> TControlKind: 0 password box, 1 money box, 2 list, 3 bar
 //   controlField(c)         -> the field a list or bar sets (MoneyHundreds: money box)
 //   controlMaximum(c)       -> last selection or position; 999 for the money box
-//   controlShown(c, car)    -> 1 when the window shows control c for that car, else 0
 //   listName(c, i)          -> char*      name i of list c; 0 for the colour list
 //   colorNameId(i)          -> string identifier of colour i (0..7)
 //   moneyTextLimit()        -> characters the money box takes when typed
-//   controlValues()         -> int32[15]  a list's selection or a bar's position, by control
-//   moneyText()             -> uint16[3]  the money box's first UTF-16 units
-//   startState()            -> the window's starting controls into controlValues and
-//                              moneyText; the money text's length
-//   readControls(length)    -> char*      controlValues and moneyText (the whole text
-//                              length units long) read into Settings as the window
-//                              reads them, encoded: "XXXX XXXX XXXX"; "" out of range
-//   stateOfSettings()       -> the controls that show Settings into controlValues and
-//                              moneyText; the money text's length
-//   settings()              -> int32[16]  the global Settings, in TField order
-//   encode()                -> char*      Settings -> "XXXX XXXX XXXX"; "" out of range
 //   fieldValueCount(f)      -> values of field f (its range is 0..count-1)
 //   fieldName(f)            -> char*      "Hero": the field's name in the tool's JSON
 //   optionCount()           -> 14
@@ -37,30 +25,29 @@
 //   optionControl(i)        -> the control option i sets
 //   optionLabel(i)          -> char*      the tool's label, "Герой:"
 //   creditsText()           -> char*      the credits, two lines split by "\r"
-//   sheetWidth(), sheetHeight()  the sheet's size in pixels
-//   upgradeCell(c, level)   -> int32[5]   source (0 sheet, 1 extra icon), x, y, width,
-//                              height of the picture beside upgrade bar c
-//   itemIconCell(c, car)    -> int32[5]   the same for the icon beside item bar c
-//   inputBuffer()           -> char32[InputCapacity]  typed password, code points
+//   layout()                -> TLayout*   where the records below keep their parts,
+//                              in bytes: int32s, the first their count
+//   controlState()          -> TControlState  the controls that readControls reads
+//   startView()             -> TWindowView*   the window as it opens
+//   readControls()          -> TWindowView*   what the window shows while its controls
+//                              hold controlState(); 0 for a value out of range
+//   settings()              -> int32[16]  a record for encode
+//   encode()                -> char*      settings() -> "XXXX XXXX XXXX"; "" out of range
+//   inputBuffer()           -> char32[InputCapacity]  a typed password, code points
 //   inputCapacity()         -> InputCapacity
-//   normalise(length)       -> TNormaliseStatus of the first length code points;
-//                              when 0 (Done), passwordBuffer holds the 12 characters;
-//                              a length over InputCapacity reads the whole buffer
-//   normalisePlace(), normaliseCharacter(), normaliseCount()
-//   passwordBuffer()        -> char[12]   the password that decode and findRepairs read
-//   decode()                -> TDecodeStatus of passwordBuffer
-//   decodedRecord()         -> int32[16]  what it holds (a money field -1 if no digit)
-//   failedCount(), failedCheck(i)   check positions 0..17 that disagree
-//   findRepairs()           -> count of single-character repairs (at most 372)
-//   repairPlace(i) 1..12, repairCharacter(i) byte 0..255, repairText(i) char[12],
-//   repairRecord(i) int32[16]
+//   readTyped(length)       -> TTyped*    the first length code points read as a
+//                              password: normalised, decoded, its repairs, and for a
+//                              valid one the window once it has taken it; a length
+//                              out of 0..InputCapacity reads the whole buffer
 #include "decode.h"
 #include "normalise.h"
 #include "password.h"
 #include "reading.h"
 #include "settings.h"
 #include "window_model.h"
+#include "window_view.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #define EXPORT(Name) extern "C" __attribute__((export_name(#Name)))
@@ -69,15 +56,92 @@ namespace {
 
 constexpr int32_t InputCapacity = 256;
 
+// A repair as the page offers it.
+struct TShownRepair {
+    int32_t Place;                      // 1..12
+    int32_t Replaced;                   // the character there, a Windows-1251 byte 0..255
+    int32_t Character;                  // the new character, a byte as well
+    char Password[PasswordDisplaySize]; // the repaired password, grouped
+    TSettings Record;                   // what it holds
+};
+
+// All that the page shows of a typed password.
+struct TTyped {
+    int32_t Normalised;                 // TNormaliseStatus
+    int32_t Place;                      // of a character that is never in a password, 1..
+    int32_t Character;                  // that character's code point
+    int32_t Count;                      // password characters found
+    int32_t Decoded;                    // TDecodeStatus once normalised, else -1
+    char Password[PasswordDisplaySize]; // the 12 characters read, grouped
+    TSettings Record;                   // what it holds; a money field -1 when no digit
+    int32_t FailedCount;
+    int32_t FailedChecks[CheckPositionCount];
+    int32_t RepairCount; // of a password whose checks or money fail
+    TShownRepair Repairs[RepairTrialCount];
+    TWindowView View; // of a valid password: the window once it has taken it
+};
+
 TControlState State;
-TCell Cell;
+TWindowView View;
+TTyped Typed;
 char Display[PasswordDisplaySize];
 char32_t InputBuffer[InputCapacity];
-char PasswordBuffer[PasswordLength];
-TNormaliseResult Normalised;
-TDecodeResult Decoded;
+// Scratch space of the repair search.
 TRepair Repairs[RepairTrialCount];
-int32_t RepairCount;
+
+// Where the page reads the records, in bytes from their starts; first this
+// record's own length in int32s, and how many item and upgrade bars the
+// view's arrays hold. module.js names the entries in the same order.
+#define PLACE(Record, Part) int32_t(offsetof(Record, Part))
+struct TLayout {
+    int32_t Length, ItemBarCount, UpgradeBarCount;
+    int32_t StateValues, StateMoney, StateMoneyLength;
+    int32_t CellSize, ItemCountSize, HiddenLevelSize;
+    int32_t ViewControls, ViewRecord, ViewPassword, ViewShown, ViewItemCounts, ViewUpgradePictures,
+        ViewItemIconCells, ViewHiddenLevels, ViewHiddenLevelCount;
+    int32_t TypedNormalised, TypedPlace, TypedCharacter, TypedCount, TypedDecoded, TypedPassword,
+        TypedRecord, TypedFailedCount, TypedFailedChecks, TypedRepairCount, TypedRepairs, TypedView;
+    int32_t RepairSize, RepairPlace, RepairReplaced, RepairCharacter, RepairPassword, RepairRecord;
+};
+const TLayout Layout = {
+    int32_t(sizeof(TLayout) / sizeof(int32_t)),
+    ItemBarCount,
+    UpgradeBarCount,
+    PLACE(TControlState, Values),
+    PLACE(TControlState, Money) + PLACE(TMoneyText, Characters),
+    PLACE(TControlState, Money) + PLACE(TMoneyText, Length),
+    int32_t(sizeof(TCell)),
+    ItemCountSize,
+    int32_t(sizeof(THiddenLevel)),
+    PLACE(TWindowView, Controls),
+    PLACE(TWindowView, Record),
+    PLACE(TWindowView, Password),
+    PLACE(TWindowView, Shown),
+    PLACE(TWindowView, ItemCounts),
+    PLACE(TWindowView, UpgradePictures),
+    PLACE(TWindowView, ItemIconCells),
+    PLACE(TWindowView, HiddenLevels),
+    PLACE(TWindowView, HiddenLevelCount),
+    PLACE(TTyped, Normalised),
+    PLACE(TTyped, Place),
+    PLACE(TTyped, Character),
+    PLACE(TTyped, Count),
+    PLACE(TTyped, Decoded),
+    PLACE(TTyped, Password),
+    PLACE(TTyped, Record),
+    PLACE(TTyped, FailedCount),
+    PLACE(TTyped, FailedChecks),
+    PLACE(TTyped, RepairCount),
+    PLACE(TTyped, Repairs),
+    PLACE(TTyped, View),
+    int32_t(sizeof(TShownRepair)),
+    PLACE(TShownRepair, Place),
+    PLACE(TShownRepair, Replaced),
+    PLACE(TShownRepair, Character),
+    PLACE(TShownRepair, Password),
+    PLACE(TShownRepair, Record),
+};
+#undef PLACE
 
 bool InRange(int32_t I, int32_t Count) {
     return I >= 0 && I < Count;
@@ -94,25 +158,27 @@ bool SettingsInRange() {
 }
 
 // Only states whose every list and bar is in range reach the model.
-bool StateInRange(int32_t MoneyLength) {
+bool StateInRange() {
     for (int32_t C = 0; C < ControlCount; ++C) {
         const TControlKind Kind = ControlRules[C].Kind;
         if ((Kind == TControlKind::List || Kind == TControlKind::Bar) &&
             !InRange(State.Values[C], ControlMaximum(TControl(C)) + 1))
             return false;
     }
-    return MoneyLength >= 0;
+    return State.Money.Length >= 0;
 }
 
-const char *Encoded() {
-    EncodePassword();
-    FormatPasswordDisplay(Display);
-    return Display;
-}
-
-const char *Empty() {
-    Display[0] = '\0';
-    return Display;
+// The repairs of the password Typed holds, as the page offers them.
+void FindShownRepairs(const char *Text) {
+    Typed.RepairCount = FindRepairs(Text, Repairs, RepairTrialCount);
+    for (int32_t I = 0; I < Typed.RepairCount; ++I) {
+        TShownRepair &Shown = Typed.Repairs[I];
+        Shown.Place = Repairs[I].Place;
+        Shown.Replaced = uint8_t(Text[Shown.Place - 1]);
+        Shown.Character = uint8_t(Repairs[I].Replacement);
+        FormatPasswordDisplay(Repairs[I].Text, Shown.Password);
+        Shown.Record = Repairs[I].Record;
+    }
 }
 
 } // namespace
@@ -133,10 +199,6 @@ EXPORT(controlMaximum) int32_t ExportControlMaximum(int32_t C) {
     return InRange(C, ControlCount) ? ControlMaximum(TControl(C)) : 0;
 }
 
-EXPORT(controlShown) int32_t ExportControlShown(int32_t C, int32_t Car) {
-    return InRange(C, ControlCount) && ControlShown(TControl(C), Car) ? 1 : 0;
-}
-
 EXPORT(listName) const char *ExportListName(int32_t C, int32_t Index) {
     if (!InRange(C, ControlCount) || ListNames(TControl(C)) == nullptr ||
         !InRange(Index, ControlMaximum(TControl(C)) + 1))
@@ -150,41 +212,6 @@ EXPORT(colorNameId) int32_t ExportColorNameId(int32_t Index) {
 
 EXPORT(moneyTextLimit) int32_t ExportMoneyTextLimit() {
     return MoneyTextLimit;
-}
-
-EXPORT(controlValues) int32_t *ExportControlValues() {
-    return State.Values;
-}
-
-EXPORT(moneyText) uint16_t *ExportMoneyText() {
-    return State.Money.Characters;
-}
-
-EXPORT(startState) int32_t ExportStartState() {
-    StartControlState(State);
-    return State.Money.Length;
-}
-
-EXPORT(readControls) const char *ExportReadControls(int32_t MoneyLength) {
-    if (!StateInRange(MoneyLength))
-        return Empty();
-    State.Money.Length = MoneyLength;
-    ReadControls(State, Settings);
-    return Encoded();
-}
-
-EXPORT(stateOfSettings) int32_t ExportStateOfSettings() {
-    ControlStateOf(Settings, State);
-    return State.Money.Length;
-}
-
-EXPORT(settings) TSettings *ExportSettings() {
-    return &Settings;
-}
-
-// A record out of range gives an empty text rather than reading past a table.
-EXPORT(encode) const char *ExportEncode() {
-    return SettingsInRange() ? Encoded() : Empty();
 }
 
 EXPORT(fieldValueCount) int32_t ExportFieldValueCount(int32_t Field) {
@@ -215,28 +242,41 @@ EXPORT(creditsText) const char *ExportCreditsText() {
     return CreditsText;
 }
 
-EXPORT(sheetWidth) int32_t ExportSheetWidth() {
-    return SheetWidth;
+EXPORT(layout) const TLayout *ExportLayout() {
+    return &Layout;
 }
 
-EXPORT(sheetHeight) int32_t ExportSheetHeight() {
-    return SheetHeight;
+EXPORT(controlState) TControlState *ExportControlState() {
+    return &State;
 }
 
-EXPORT(upgradeCell) const TCell *ExportUpgradeCell(int32_t C, int32_t Level) {
-    if (!InRange(C, ControlCount) || ControlRules[C].Kind != TControlKind::Bar ||
-        C < int32_t(TControl::EngineBar) || !InRange(Level, ControlMaximum(TControl(C)) + 1))
+EXPORT(startView) const TWindowView *ExportStartView() {
+    StartControlState(State);
+    ViewOf(State, TSettings{}, View);
+    return &View;
+}
+
+// The money fields of the view handed out last stay where a money text of 4
+// or more units keeps them, as in the window.
+EXPORT(readControls) const TWindowView *ExportReadControls() {
+    if (!StateInRange())
         return nullptr;
-    Cell = UpgradePictureCell(TControl(C), Level);
-    return &Cell;
+    ViewOf(State, View.Record, View);
+    return &View;
 }
 
-EXPORT(itemIconCell) const TCell *ExportItemIconCell(int32_t C, int32_t Car) {
-    if (!InRange(C, ControlCount) || C < int32_t(TControl::WeaponBar) ||
-        C > int32_t(TControl::DropBar))
-        return nullptr;
-    Cell = ItemIconCell(TControl(C), Car);
-    return &Cell;
+EXPORT(settings) TSettings *ExportSettings() {
+    return &Settings;
+}
+
+// A record out of range gives an empty text rather than reading past a table.
+EXPORT(encode) const char *ExportEncode() {
+    Display[0] = '\0';
+    if (SettingsInRange()) {
+        EncodePassword();
+        FormatPasswordDisplay(Display);
+    }
+    return Display;
 }
 
 EXPORT(inputBuffer) char32_t *ExportInputBuffer() {
@@ -247,66 +287,35 @@ EXPORT(inputCapacity) int32_t ExportInputCapacity() {
     return InputCapacity;
 }
 
-EXPORT(normalise) int32_t ExportNormalise(int32_t Length) {
+EXPORT(readTyped) const TTyped *ExportReadTyped(int32_t Length) {
     if (!InRange(Length, InputCapacity + 1))
         Length = InputCapacity;
-    NormalisePassword(InputBuffer, Length, PasswordBuffer, Normalised);
-    return int32_t(Normalised.Status);
-}
+    char Text[PasswordLength];
+    TNormaliseResult Normalised;
+    NormalisePassword(InputBuffer, Length, Text, Normalised);
+    Typed.Normalised = int32_t(Normalised.Status);
+    Typed.Place = Normalised.Place;
+    Typed.Character = int32_t(Normalised.Character);
+    Typed.Count = Normalised.Count;
+    Typed.Decoded = -1;
+    Typed.RepairCount = 0;
+    Typed.FailedCount = 0;
+    if (Normalised.Status != TNormaliseStatus::Done)
+        return &Typed;
 
-EXPORT(normalisePlace) int32_t ExportNormalisePlace() {
-    return Normalised.Place;
-}
-
-EXPORT(normaliseCharacter) int32_t ExportNormaliseCharacter() {
-    return int32_t(Normalised.Character);
-}
-
-EXPORT(normaliseCount) int32_t ExportNormaliseCount() {
-    return Normalised.Count;
-}
-
-EXPORT(passwordBuffer) char *ExportPasswordBuffer() {
-    return PasswordBuffer;
-}
-
-EXPORT(decode) int32_t ExportDecode() {
-    DecodePasswordText(PasswordBuffer, Decoded);
-    return int32_t(Decoded.Status);
-}
-
-EXPORT(decodedRecord) TSettings *ExportDecodedRecord() {
-    return &Decoded.Record;
-}
-
-EXPORT(failedCount) int32_t ExportFailedCount() {
-    return Decoded.FailedCount;
-}
-
-EXPORT(failedCheck) int32_t ExportFailedCheck(int32_t I) {
-    return InRange(I, Decoded.FailedCount) ? Decoded.FailedChecks[I] : -1;
-}
-
-// Reads passwordBuffer, which must hold 12 alphabet characters.
-EXPORT(findRepairs) int32_t ExportFindRepairs() {
-    for (char C : PasswordBuffer)
-        if (AlphabetValue(C) < 0)
-            return RepairCount = 0;
-    return RepairCount = FindRepairs(PasswordBuffer, Repairs, RepairTrialCount);
-}
-
-EXPORT(repairPlace) int32_t ExportRepairPlace(int32_t I) {
-    return InRange(I, RepairCount) ? Repairs[I].Place : 0;
-}
-
-EXPORT(repairCharacter) int32_t ExportRepairCharacter(int32_t I) {
-    return InRange(I, RepairCount) ? uint8_t(Repairs[I].Replacement) : 0;
-}
-
-EXPORT(repairText) const char *ExportRepairText(int32_t I) {
-    return InRange(I, RepairCount) ? Repairs[I].Text : nullptr;
-}
-
-EXPORT(repairRecord) const TSettings *ExportRepairRecord(int32_t I) {
-    return InRange(I, RepairCount) ? &Repairs[I].Record : nullptr;
+    FormatPasswordDisplay(Text, Typed.Password);
+    TDecodeResult Decoded;
+    DecodePasswordText(Text, Decoded);
+    Typed.Decoded = int32_t(Decoded.Status);
+    Typed.Record = Decoded.Record;
+    Typed.FailedCount = Decoded.FailedCount;
+    for (int32_t I = 0; I < Decoded.FailedCount; ++I)
+        Typed.FailedChecks[I] = Decoded.FailedChecks[I];
+    if (Decoded.Status == TDecodeStatus::Valid) {
+        ViewOfRecord(Decoded.Record, Typed.View);
+        View = Typed.View; // what the page shows now
+    } else {
+        FindShownRepairs(Text);
+    }
+    return &Typed;
 }

@@ -1,49 +1,41 @@
 // The field for a password typed or pasted from the game: a valid one sets
-// every control; an invalid one names the check positions that fail and
-// offers each single-character repair as a button.
+// every control as the window would take it and says which levels the window
+// drops; an invalid one names the check positions that fail and offers each
+// single-character repair as a button. The module reads the typed text in
+// one call and hands back all of it.
 import { optionLabel, pageText } from "./texts.js";
 
-const grouped = (text) => text.replace(/(.{4})(?=.)/g, "$1 ");
-
 export function createEntry(module, form) {
-  const field = (name) => module.fieldNames.indexOf(name);
   const entry = document.getElementById("entry");
   const status = document.getElementById("entry-status");
   const repairs = document.getElementById("repairs");
 
-  // Levels the password holds for a bar that the window hides for its car.
-  function hiddenLevels(typed) {
-    const shown = form.password().replace(/ /g, "");
-    if (shown === typed) return "";
-    return ["Shocks", "Tires"]
-      .map((name) => [name, form.state().values[name]])
-      .filter(([, level]) => level !== 0)
-      .map(([name, level]) => `${optionLabel(name)} ${level}`)
-      .join(", ");
-  }
+  // "Шины: 1": the levels that the password holds for bars its car hides.
+  const hiddenLevels = (view) =>
+    view.hiddenLevels.map(({ control, level }) => `${optionLabel(control.field)} ${level}`).join(", ");
 
-  function failure(result) {
-    if (result.status === "badMoneyDigit") {
+  function failure(typed) {
+    if (typed.decoded === "badMoneyDigit") {
       const places = pageText("moneyPlaces");
       const missing = ["MoneyHundreds", "MoneyTens", "MoneyUnits"]
-        .map((name, i) => (result.record[field(name)] < 0 ? places[i] : null))
+        .map((name, i) => (typed.record[module.fieldNames.indexOf(name)] < 0 ? places[i] : null))
         .filter(Boolean);
       return pageText("entryMoney", { places: missing.join(", ") });
     }
-    return pageText("entryChecks", { checks: result.failed.join(", ") });
+    return pageText("entryChecks", { checks: typed.failed.join(", ") });
   }
 
-  function repairButton(typed, repair) {
+  function repairButton(repair) {
     const button = document.createElement("button");
     button.type = "button";
     button.textContent = pageText("repair", {
       place: repair.place,
-      from: typed[repair.place - 1],
+      from: repair.replaced,
       to: repair.character,
-      password: grouped(repair.text),
+      password: repair.password,
     });
     button.addEventListener("click", () => {
-      entry.value = grouped(repair.text);
+      entry.value = repair.password;
       read();
       entry.focus();
     });
@@ -54,7 +46,7 @@ export function createEntry(module, form) {
     repairs.replaceChildren();
     status.textContent = "";
     if (entry.value.trim() === "") return;
-    const typed = module.readPassword(entry.value);
+    const typed = module.readTyped(entry.value);
     if (typed.status === "badCharacter") {
       status.textContent = pageText("entryBadCharacter", typed);
       return;
@@ -63,19 +55,18 @@ export function createEntry(module, form) {
       status.textContent = pageText("entryCount", typed);
       return;
     }
-    const result = module.decode();
-    if (result.status === "valid") {
-      form.setRecord(result.record);
-      const levels = hiddenLevels(typed.text);
+    if (typed.view) {
+      form.showView(typed.view);
+      const levels = hiddenLevels(typed.view);
       status.textContent = levels ? pageText("entryDiffers", { levels }) : pageText("entryValid");
       return;
     }
-    status.textContent = failure(result);
+    status.textContent = failure(typed);
     const head = document.createElement("p");
-    head.textContent = result.repairs.length
-      ? pageText("repairs", { count: result.repairs.length })
+    head.textContent = typed.repairs.length
+      ? pageText("repairs", { count: typed.repairs.length })
       : pageText("noRepairs");
-    repairs.append(head, ...result.repairs.map((r) => repairButton(typed.text, r)));
+    repairs.append(head, ...typed.repairs.map(repairButton));
   }
 
   entry.addEventListener("input", read);

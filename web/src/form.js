@@ -1,8 +1,10 @@
 // The window's controls on the page: one element per control of the window
-// model (a list or bar by its field, f-Hero; the money box; the password),
-// read on every change into one state that the module reads as the window
-// does. The module says where each control starts, which bars the car shows
-// and which picture each bar shows; the page keeps none of those rules.
+// model (a list or bar by its field, f-Hero; the money box; the password).
+// On every change they are read into one state, and the module's view of the
+// window for that state is rendered as it is: the password, the numbers
+// beside the item bars, the bars the car shows and the pictures. The page
+// keeps none of those rules.
+import data from "../data.js";
 import { listName, windowText } from "./texts.js";
 
 const element = (control) =>
@@ -14,13 +16,6 @@ export function createForm(module, onChange) {
   const lists = module.controls.filter((c) => c.kind === "list");
   const bars = module.controls.filter((c) => c.kind === "bar");
   const byField = (field) => module.controls.find((c) => c.field === field && c.kind !== "moneyBox");
-  const carList = byField("Car");
-  // The page shows an icon beside each item bar and a picture beside each
-  // upgrade bar.
-  const itemBars = bars.filter((bar) => document.getElementById("icon-" + bar.field));
-  const upgradeBars = bars.filter((bar) => document.getElementById("picture-" + bar.field));
-  // The last record encoded, for the pictures of the levels.
-  let record = [];
 
   const namesOf = (list) => (list.names ? list.names.map(listName) : list.textIds.map((id) => windowText(id)));
 
@@ -48,33 +43,29 @@ export function createForm(module, onChange) {
       target.style.setProperty("--" + name, value);
   }
 
-  function drawPictures() {
-    const car = element(carList).selectedIndex;
-    for (const bar of upgradeBars)
-      showCell(document.getElementById("picture-" + bar.field), module.upgradeCell(bar, record[module.fieldNames.indexOf(bar.field)]));
-    for (const bar of itemBars) showCell(document.getElementById("icon-" + bar.field), module.itemIconCell(bar, car));
+  // What the window shows, as the module's view says. A bar the car hides
+  // keeps its place and its position; its picture shows the background.
+  function render(view) {
+    password.value = view.password;
+    for (const bar of bars) element(bar).closest(".bar").classList.toggle("hidden", !view.shown[bar.index]);
+    for (const bar of module.itemBars) {
+      document.getElementById("count-" + bar.field).value = view.itemCounts[bar.field];
+      showCell(document.getElementById("icon-" + bar.field), view.itemIcons[bar.field]);
+    }
+    for (const bar of module.upgradeBars)
+      showCell(document.getElementById("picture-" + bar.field), view.upgradePictures[bar.field]);
+    onChange(view.password);
   }
 
-  // A bar the car hides keeps its place and its position; the password
-  // takes 0 for it.
-  function showBars() {
-    const car = element(carList).selectedIndex;
-    for (const bar of bars) element(bar).closest(".bar").classList.toggle("hidden", !module.shown(bar, car));
-  }
-
-  // What the controls hold, as the module reads it.
+  // What the controls hold, as the module reads it: values by control.
   function controlState() {
     const values = module.controls.map((c) => (c.kind === "list" ? element(c).selectedIndex : c.kind === "bar" ? Number(element(c).value) : 0));
     return { values, money: money.value };
   }
 
   function recompute() {
-    const result = module.readControls(controlState());
-    record = result.record;
-    password.value = result.password;
-    for (const bar of itemBars) document.getElementById("count-" + bar.field).value = element(bar).value;
-    drawPictures();
-    onChange(result.password);
+    const view = module.readControls(controlState());
+    if (view) render(view);
   }
 
   // The money box takes typed digits only, at most moneyLimit of them; a
@@ -84,12 +75,7 @@ export function createForm(module, onChange) {
     if (event.inputType === "insertText" && /\D/.test(event.data ?? "")) event.preventDefault();
   });
   money.addEventListener("input", recompute);
-
-  for (const list of lists)
-    element(list).addEventListener("change", () => {
-      if (list === carList) showBars();
-      recompute();
-    });
+  for (const list of lists) element(list).addEventListener("change", recompute);
   for (const bar of bars) {
     const input = element(bar);
     input.min = 0;
@@ -98,8 +84,25 @@ export function createForm(module, onChange) {
     input.addEventListener("input", recompute);
   }
 
-  // state: { values: {field name: number}, moneyText }; missing entries keep
-  // what the controls hold.
+  // The controls of a view, as they are: values by control.
+  function setControls({ values, money: text }) {
+    for (const control of [...lists, ...bars]) {
+      const target = element(control);
+      if (target.tagName === "SELECT") target.selectedIndex = values[control.index];
+      else target.value = values[control.index];
+    }
+    money.value = text;
+  }
+
+  // A view the module made, its controls and what it shows: the starting one,
+  // or a typed password's.
+  function showView(view) {
+    setControls(view.controls);
+    render(view);
+  }
+
+  // state, as the address keeps it: { values: {field name: number},
+  // moneyText }; missing entries keep what the controls hold.
   function setState(state) {
     for (const [field, value] of Object.entries(state.values)) {
       const target = element(byField(field));
@@ -107,28 +110,22 @@ export function createForm(module, onChange) {
       else target.value = value;
     }
     if (state.moneyText !== undefined) money.value = state.moneyText;
-    showBars();
     recompute();
   }
 
-  // A state of the module's, values by control, as setState takes it.
-  const byFields = ({ values, money: text }) => ({
-    values: Object.fromEntries([...lists, ...bars].map((c) => [c.field, values[c.index]])),
-    moneyText: text,
-  });
-
   // What the address keeps: every list and bar position, and the money text.
-  const state = () => byFields(controlState());
+  function state() {
+    const { values, money: text } = controlState();
+    return { values: Object.fromEntries([...lists, ...bars].map((c) => [c.field, values[c.index]])), moneyText: text };
+  }
 
-  // A decoded record: the controls that show it.
-  const setRecord = (decoded) => setState(byFields(module.stateOf(decoded)));
-
-  document.documentElement.style.setProperty("--sheet-w", module.sheet.width);
-  document.documentElement.style.setProperty("--sheet-h", module.sheet.height);
+  document.documentElement.style.setProperty("--sheet-w", data.sheet.width);
+  document.documentElement.style.setProperty("--sheet-h", data.sheet.height);
   // The first paint's controls hold the starting values already, or what the
   // visitor chose before the scripts came: they are kept.
   const painted = element(lists[0]).options.length > 0;
   fillLists();
-  setState(painted ? state() : byFields(module.startState()));
-  return { fillLists, setState, setRecord, state, password: () => password.value };
+  if (painted) recompute();
+  else showView(module.startView());
+  return { fillLists, setState, showView, state, password: () => password.value };
 }

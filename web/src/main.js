@@ -29,9 +29,21 @@ function applyTexts(form) {
   form.fillLists();
 }
 
+// The notice shows over the page's foot until the visitor's next click or
+// key, and never catches either; while it shows, the page grows below by its
+// height, so that nothing need stay under it, and nothing above it moves.
 function showNotice(text) {
-  byId("notice").textContent = text;
-  byId("notice").hidden = false;
+  const notice = byId("notice");
+  notice.textContent = text;
+  notice.hidden = false;
+  document.body.style.paddingBottom = `calc(${notice.offsetHeight}px + 1rem)`;
+  const done = new AbortController();
+  const hide = () => {
+    notice.hidden = true;
+    document.body.style.paddingBottom = "";
+    done.abort();
+  };
+  for (const type of ["pointerdown", "keydown"]) addEventListener(type, hide, { capture: true, signal: done.signal });
 }
 
 async function copyPassword(form) {

@@ -28,17 +28,17 @@ test("every encoding, reading back and repair search equals the host's", () => {
     const [before, after] = lines[i + 1].slice(2).split(" ; ");
     const [corrupted, status, ...failed] = before.split(" ");
     const [count, ...repairs] = after.split(" ");
-    assert.equal(module.readPassword(text(corrupted)).status, "done");
-    const decoded = module.decode();
-    assert.equal(decoded.status, Statuses[status], lines[i + 1]);
-    assert.deepEqual(decoded.failed, failed.map(Number));
+    const typed = module.readTyped(text(corrupted));
+    assert.equal(typed.status, "done");
+    assert.equal(typed.decoded, Statuses[status], lines[i + 1]);
+    assert.deepEqual(typed.failed, failed.map(Number));
     const expected = [];
     for (let r = 0; r < Number(count); ++r)
-      expected.push([Number(repairs[3 * r]), text(repairs[3 * r + 1]), text(repairs[3 * r + 2])]);
-    assert.deepEqual(decoded.repairs.map((x) => [x.place, x.character, x.text]), expected, lines[i + 1]);
-    for (const repair of decoded.repairs) {
-      module.readPassword(repair.text);
-      assert.deepEqual(module.decode().record, repair.record);
+      expected.push([Number(repairs[3 * r]), text(repairs[3 * r + 1]), grouped(text(repairs[3 * r + 2]))]);
+    assert.deepEqual(typed.repairs.map((x) => [x.place, x.character, x.password]), expected, lines[i + 1]);
+    for (const repair of typed.repairs) {
+      assert.equal(repair.replaced, text(corrupted)[repair.place - 1]);
+      assert.deepEqual(module.readTyped(repair.password).record, repair.record);
     }
   }
 });
@@ -50,12 +50,18 @@ test("the two passwords worked out by hand, written and read back", () => {
   for (const [record, password] of cases) {
     assert.equal(module.encodeRecord(record), password);
     // As typed: lower case, hyphens, Latin look-alikes (B for В, O for 0).
-    const typed = password.toLowerCase().replace(/ /g, "-").replace("в", "B").replace("0", "o");
-    assert.equal(module.readPassword(typed).text, password.replace(/ /g, ""));
-    const decoded = module.decode();
-    assert.equal(decoded.status, "valid");
-    assert.deepEqual(decoded.record, record);
+    const typed = module.readTyped(password.toLowerCase().replace(/ /g, "-").replace("в", "B").replace("0", "o"));
+    assert.equal(typed.password, password);
+    assert.equal(typed.decoded, "valid");
+    assert.deepEqual(typed.record, record);
+    assert.equal(typed.view.password, password);
   }
+  // The window as it opens shows the second.
+  assert.equal(module.startView().password, "ПЬФМ В02Ь ЫЫЛ!");
+  // A password as long as the input buffer, blanks included, is read.
+  const capacity = 256;
+  assert.equal(module.readTyped("ПЬФМ В02Ь ЫЫЛ!".padEnd(capacity)).decoded, "valid");
+  assert.equal(module.readTyped("ПЬФМ В02Ь ЫЫЛ!".padEnd(capacity + 1)).status, "tooLong");
 });
 
 test("the module's own guards: a number out of range gives nothing, never a read past a table", async () => {
@@ -69,28 +75,19 @@ test("the module's own guards: a number out of range gives nothing, never a read
   // A record with hero 8, and a state with the car list at 8.
   new Int32Array(memory(), raw.settings(), 16).set([0, 7, 7, 7, 3, 3, 0, 3, 8, 0, 0, 1, 2, 9, 9, 9]);
   assert.equal(zeroEnded(raw.encode()), "");
-  raw.startState();
-  new Int32Array(memory(), raw.controlValues(), 15)[3] = 8;
-  assert.equal(zeroEnded(raw.readControls(3)), "");
+  raw.startView();
+  new Int32Array(memory(), raw.controlState(), 15)[3] = 8;
+  assert.equal(raw.readControls(), 0);
   for (const [name, args, nothing] of [
     ["listName", [1, 8], 0], ["listName", [2, 0], 0], ["listName", [15, 0], 0],
     ["colorNameId", [8], 0], ["colorNameId", [-1], 0], ["fieldValueCount", [16], 0],
     ["fieldValueCount", [-1], 0], ["fieldName", [16], 0], ["optionName", [14], 0],
-    ["controlKind", [15], -1], ["upgradeCell", [8, 0], 0], ["upgradeCell", [11, 4], 0],
-    ["itemIconCell", [11, 0], 0], ["failedCheck", [18], -1], ["repairText", [372], 0],
+    ["controlKind", [15], -1],
   ])
     assert.equal(raw[name](...args), nothing, `${name}(${args})`);
 
-  // A repair character is a byte 0..255, Cyrillic ones included.
-  const typed = new Uint32Array(memory(), raw.inputBuffer(), raw.inputCapacity());
-  typed.set(Array.from("ПЬФМВ02ЬЫЫЛ1", (c) => c.codePointAt(0)));
-  assert.equal(raw.normalise(12), 0);
-  assert.notEqual(raw.decode(), 0);
-  const characters = Array.from({ length: raw.findRepairs() }, (_, i) => raw.repairCharacter(i));
-  assert.ok(characters.length > 0 && characters.every((c) => c >= 0 && c <= 255), String(characters));
-  assert.ok(characters.some((c) => c >= 0x80));
   // An input longer than the buffer is too long, not too short.
-  typed.fill("Б".codePointAt(0));
-  assert.equal(raw.normalise(raw.inputCapacity() + 100), 3);
-  assert.equal(raw.normalise(-1), 3);
+  new Uint32Array(memory(), raw.inputBuffer(), raw.inputCapacity()).fill("Б".codePointAt(0));
+  for (const length of [raw.inputCapacity() + 100, -1])
+    assert.equal(new Int32Array(memory(), raw.readTyped(length), 1)[0], 3, String(length));
 });

@@ -41,7 +41,22 @@ const start = expected();
 // The window model, from the module the page loads: the starting values and
 // the keyboard order.
 const model = await instantiate(readFileSync(new URL("build/web/rnrr.wasm", root)));
-const startValue = (field) => model.startState().values[model.controls.find((c) => c.field === field).index];
+const startValue = (field) => model.startView().controls.values[model.controls.find((c) => c.field === field).index];
+
+// Passwords for every car and every pair of shocks and tires levels, zero
+// and not, with what the window model's view says of each: the levels the
+// window drops, the password it shows instead.
+const windows1251 = new TextDecoder("windows-1251");
+const fromHex = (hex) => windows1251.decode(Buffer.from(hex, "hex"));
+const hiddenCases = execFileSync(`${hostBin}/model-states`, ["passwords", "23"], { encoding: "utf8" })
+  .trim()
+  .split("\n")
+  .map((line) => {
+    const [, own, shown, hidden] = line.split(" ");
+    const levels = hidden === "-" ? [] : hidden.split(",").map((h) => h.split("="));
+    return { own: fromHex(own), shown: fromHex(shown), levels };
+  });
+const russianLabel = (field) => model.options.find((o) => o.control.field === field).label;
 
 const Lists = { Hero: "hero", Color: "color", Car: "car", Difficulty: "difficulty", Planet: "planet", Division: "division" };
 const Bars = { WeaponCharges: "weapon", BoostCharges: "boost", DropCharges: "drop", Engine: "engine", Armor: "armor", Shocks: "shocks", Tires: "tires" };
@@ -220,11 +235,30 @@ for (const engine of Engines)
       assert.ok(decoded.repairs.length > 0);
       assert.equal(await tab.evaluate(() => document.querySelectorAll("#repairs button").length), decoded.repairs.length);
       await accessible();
+      // The first button names the first repair: its place, the character
+      // there and the one it puts there.
+      const first = decoded.repairs[0];
+      assert.ok((await text("#repairs button")).startsWith(`${first.place}-й знак ${wrong[first.place - 1]} → ${first.character}: ${first.password}`));
       await tab.click("#repairs button");
-      assert.equal(await password(), decoded.repairs[0].password);
+      assert.equal(await password(), first.password);
       await set("#entry", "ПЬФМ");
       assert.match(await text("#entry-status"), /4/);
       await set("#entry", "");
+    });
+
+    test("a typed password with levels for bars its car hides names only those levels and shows the window's password", async () => {
+      for (const { own, shown, levels } of hiddenCases) {
+        await set("#entry", own);
+        assert.equal(await password(), shown, own);
+        const said = await text("#entry-status");
+        for (const field of ["Shocks", "Tires"]) {
+          const level = levels.find(([hidden]) => hidden === field)?.[1];
+          assert.equal(said.includes(russianLabel(field)), level !== undefined, `${own}: ${said}`);
+          if (level) assert.ok(said.includes(`${russianLabel(field)} ${level}`), `${own}: ${said}`);
+        }
+      }
+      await set("#entry", "");
+      await open(server.url);
     });
 
     test("the address keeps the settings: a link gives the same password, a malformed one a notice", async () => {
@@ -238,7 +272,7 @@ for (const engine of Engines)
       assert.equal(await password(), shown);
       assert.equal(await value("#money"), "42");
       assert.ok(await tab.evaluate(() => document.getElementById("notice").hidden));
-      for (const bad of ["#hero=8", "#nothing=1", "#money=1234", "#car=x", "#%zz"]) {
+      for (const bad of ["#hero=8", "#nothing=1", "#money=1234", "#car=x", "#%zz", "#hero=1&hero=2"]) {
         await open(server.url + bad);
         assert.equal(await password(), start, bad);
         assert.ok(!(await tab.evaluate(() => document.getElementById("notice").hidden)), bad);

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Write the page's data module: the texts that live outside the program's code.
 
-    make_data.py REPO_DIR TEXTS_JSON OUTPUT_JS
+    make_data.py REPO_DIR TEXTS_JSON ART_DIR OUTPUT_JS
 
 Everything the page needs that is not a text (starting values, bar ranges,
 the bars a car shows, pictures, option names, the Russian bar labels and
 credits) it asks the module, which is built from the program's own code.
-This writes only the texts, as one ES module, `export default {...}`:
+This writes only the texts and the picture sheet's size, as one ES module,
+`export default {...}`:
 
   res/rnrr.rc, res/resource_ids.h   the window's string table, by identifier
                                     (read by tools/string_table.py)
@@ -14,6 +15,7 @@ This writes only the texts, as one ES module, `export default {...}`:
   TEXTS_JSON                        the page's own texts (Russian, English),
                                     the English window texts, bar labels and
                                     credits, and English list names
+  ART_DIR/sheet.png                 the size of the picture sheet, as drawn
 
 Stops with a message naming the file when something is not found, so a
 change of those sources shows here rather than as a wrong page.
@@ -22,6 +24,7 @@ change of those sources shows here rather than as a wrong page.
 import json
 import os
 import re
+import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools"))
@@ -56,10 +59,20 @@ def version(repo):
     return find(r"project\(\w+ VERSION (\d+\.\d+)", read(repo, path), path).group(1)
 
 
+def picture_size(path):
+    """Width and height from a PNG file's header."""
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n" or head[12:16] != b"IHDR":
+        fail(f"{path}: not a PNG file")
+    width, height = struct.unpack(">II", head[16:24])
+    return {"width": width, "height": height}
+
+
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
-    repo, texts_path, out = sys.argv[1:]
+    repo, texts_path, art, out = sys.argv[1:]
     with open(texts_path, encoding="utf-8") as f:
         texts = json.load(f)
     strings = string_table(repo)
@@ -72,6 +85,7 @@ def main():
         text["en"] = window[name]
     data = {
         "version": version(repo),
+        "sheet": picture_size(os.path.join(art, "sheet.png")),
         "strings": strings,
         "window": {key: text for key, text in window.items() if key not in strings},
         "names": texts["names"],
