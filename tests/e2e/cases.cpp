@@ -1550,6 +1550,8 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
         return ShowDialog();
     if (lstrcmpW(Arguments[2], L"states") == 0)
         return ArgumentCount > 3 ? PasswordsOfStates(Arguments[3]) : 2;
+    if (lstrcmpW(Arguments[2], L"notices") == 0)
+        return ArgumentCount > 3 ? NoticesOfPasswords(Arguments[3]) : 2;
     for (int Index = 2; Index < ArgumentCount; ++Index) {
         const TCase *Found = nullptr;
         for (const TCase &Case : Cases)

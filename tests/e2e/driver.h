@@ -114,8 +114,11 @@ void ClickControl(HWND Control);
 POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position);
 
 // The passwords the window shows for the control states of a file of
-// model-states lines, one "P" line each.
+// model-states lines, one "P" line each; and what the password dialog's
+// status line says of the passwords of a file of model-states' password
+// lines, one "N" line each.
 int PasswordsOfStates(const wchar_t *File);
+int NoticesOfPasswords(const wchar_t *File);
 
 // ---- pictures ---------------------------------------------------------------
 

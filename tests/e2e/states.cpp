@@ -1,9 +1,13 @@
 // The window as one of three front ends held against the window model: it
 // takes the control states that model-states wrote, one after the other,
-// and prints the password the window shows after each.
+// and prints the password the window shows after each; and its password
+// dialog takes the passwords that model-states wrote and prints what its
+// status line says of each.
 //   rnrr-e2e PROGRAM states FILE
+//   rnrr-e2e PROGRAM notices FILE
 // FILE holds model-states' lines; each output line is "P" and the password
-// box's text as UTF-16 units of four hex digits.
+// box's text, or "N" and the status line's, as UTF-16 units of four hex
+// digits.
 #include "driver.h"
 
 #include <commctrl.h>
@@ -12,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 namespace {
 
@@ -44,6 +49,29 @@ void Apply(const TProgram &Program, const int (&Values)[StateLength], const wcha
                  reinterpret_cast<LPARAM>(Money));
 }
 
+// "P 0041...": a text as the output lines write it.
+void PrintUnits(const wchar_t *Tag, const std::wstring &Text) {
+    std::wstring Hex = Tag;
+    for (wchar_t Unit : Text) {
+        wchar_t Digits[8];
+        swprintf(Digits, 8, L"%04x", unsigned(Unit));
+        Hex += Digits;
+    }
+    Print(L"%ls", Hex.c_str());
+}
+
+// The hex Windows-1251 bytes at At, up to the next blank, as UTF-16.
+std::wstring TextOfHex(const char *At) {
+    std::string Bytes;
+    for (; std::isxdigit(static_cast<unsigned char>(At[0])) && At[1] != '\0'; At += 2) {
+        char Pair[3] = {At[0], At[1], '\0'};
+        Bytes += char(std::strtoul(Pair, nullptr, 16));
+    }
+    wchar_t Wide[64] = {};
+    MultiByteToWideChar(1251, 0, Bytes.data(), int(Bytes.size()), Wide, 63);
+    return Wide;
+}
+
 } // namespace
 
 int PasswordsOfStates(const wchar_t *File) {
@@ -71,14 +99,38 @@ int PasswordsOfStates(const wchar_t *File) {
             At += 4;
         }
         Apply(Program, Values, Money);
-        std::wstring Shown = TextOf(ControlOf(Program, TControl::PasswordBox));
-        std::wstring Hex = L"P ";
-        for (wchar_t Unit : Shown) {
-            wchar_t Digits[8];
-            swprintf(Digits, 8, L"%04x", unsigned(Unit));
-            Hex += Digits;
+        PrintUnits(L"P ", TextOf(ControlOf(Program, TControl::PasswordBox)));
+    }
+    std::fclose(In);
+    StopProgram(Program);
+    return FailureCount == 0 ? 0 : 1;
+}
+
+int NoticesOfPasswords(const wchar_t *File) {
+    FILE *In = _wfopen(File, L"r");
+    if (In == nullptr) {
+        Print(L"cannot read %ls", File);
+        return 2;
+    }
+    TProgram Program;
+    if (!StartProgram(Program))
+        return 1;
+    // The system menu's command opens the dialog, which stays open while
+    // each password is written into its field.
+    PostMessageW(Program.Window, WM_SYSCOMMAND, DialogMenuCommand, 0);
+    HWND Dialog = nullptr;
+    if (Check(WaitFor([&] {
+                  return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr;
+              }),
+              L"no dialog \"%ls\" opens", DialogTitle)) {
+        HWND Field = GetDlgItem(Dialog, DialogFieldId), Status = GetDlgItem(Dialog, DialogStatusId);
+        char Line[512];
+        while (std::fgets(Line, sizeof Line, In) != nullptr) {
+            const std::wstring Password = TextOfHex(Line + 2); // past "H "
+            SendMessageW(Field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Password.c_str()));
+            PrintUnits(L"N ", TextOf(Status));
         }
-        Print(L"%ls", Hex.c_str());
+        PostMessageW(Dialog, WM_COMMAND, IDCANCEL, 0);
     }
     std::fclose(In);
     StopProgram(Program);

@@ -273,8 +273,10 @@ constexpr int IconRowTop = 128; // the sheet's icon row; upgrade row r starts at
 
 // ---- the dialog that reads a password back ----------------------------------
 
-// The system menu item and the password box's tip that lead to it.
+// The system menu item, its command, and the password box's tip that lead to
+// it.
 constexpr const wchar_t *EnterPasswordItem = L"Ввести пароль...";
+constexpr WPARAM DialogMenuCommand = 0x0100;
 constexpr const wchar_t *PasswordBoxTip =
     L"Ctrl+V или пункт «Ввести пароль...» системного меню (Alt+Пробел): ввести пароль, и окно "
     L"покажет, что в нём";

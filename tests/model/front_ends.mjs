@@ -5,6 +5,10 @@
 // window's starting state, and must show the same passwords: the lists and
 // bars (hidden ones at random positions too) and the money text (typed or
 // pasted, digits or not, too long) included.
+// Then passwords for every car and every pair of shocks and tires levels,
+// zero and not: what the model's view says of each (the levels the window
+// drops, the password it shows instead), the page's module, the tool and the
+// window's password dialog must say too.
 //   node tests/model/front_ends.mjs HOST_BIN WEB_DIR [WINDOWS_BUILD...]
 // The tool takes money only as a number: it gets the money text when that
 // is one to three digits, else the number the model read.
@@ -32,19 +36,37 @@ const states = lines.map((line) => {
   return { values, money, thousands: parts[17], password: windows1251.decode(Buffer.from(parts[18], "hex")) };
 });
 
+const hex1251 = (hex) => windows1251.decode(Buffer.from(hex, "hex"));
+const typed = execFileSync(join(hostBin, "model-states"), ["passwords", String(Seed)], { encoding: "utf8" })
+  .trim()
+  .split("\n");
+const passwords = typed.map((line) => {
+  const [, own, shown, hidden] = line.split(" ");
+  return { own: hex1251(own), expected: `${hidden} ${hex1251(shown)}` };
+});
+
 let failures = 0;
-function compare(frontEnd, shown) {
-  const wrong = states.map((s, i) => [i, s, shown[i]]).filter(([, s, seen]) => seen !== s.password);
+// Each front end's answers against the model's, case by case.
+function held(frontEnd, cases, shown, what, describe) {
+  const wrong = cases.map((c, i) => [i, c, shown[i]]).filter(([, c, seen]) => seen !== c.expected);
   failures += wrong.length;
-  console.log(`${frontEnd}: ${states.length - wrong.length} of ${states.length} passwords as the model's`);
-  for (const [i, s, seen] of wrong.slice(0, 5))
-    console.log(`  state ${i} ${JSON.stringify({ values: s.values, money: s.money })}: ${JSON.stringify(seen)}, model ${s.password}`);
+  console.log(`${frontEnd}: ${cases.length - wrong.length} of ${cases.length} ${what} as the model's`);
+  for (const [i, c, seen] of wrong.slice(0, 5)) console.log(`  ${describe(i, c)}: ${JSON.stringify(seen)}, model ${c.expected}`);
 }
+const compare = (frontEnd, shown) =>
+  held(frontEnd, states.map((s) => ({ ...s, expected: s.password })), shown, "passwords",
+    (i, s) => `state ${i} ${JSON.stringify({ values: s.values, money: s.money })}`);
+const compareNotices = (frontEnd, shown) => held(frontEnd, passwords, shown, "notices", (i, c) => `password ${c.own}`);
 
 // The page's module, as the page calls it.
 const module = await instantiate(readFileSync(join(webDir, "rnrr.wasm")));
-module.readControls(module.startState());
+module.startView();
 compare("page's module", states.map((s) => module.readControls(s).password));
+const hiddenOf = (levels) => levels.map(({ control, level }) => `${control.field}=${level}`).join(",") || "-";
+compareNotices("page's module", passwords.map(({ own }) => {
+  const { view } = module.readTyped(own);
+  return `${hiddenOf(view.hiddenLevels)} ${view.password}`;
+}));
 
 // The tool, one process per state, under the option names it shares with
 // the page's address.
@@ -56,11 +78,27 @@ const tool = states.map((s) => {
 });
 compare("tool", tool);
 
+// The tool's decode: its JSON, and its explanation line, which the dialog's
+// status must equal (both are the string table's wording).
+const decoded = passwords.map(({ own }) => {
+  const run = (...json) => execFileSync(join(hostBin, "rnrr-pw"), ["decode", own, ...json], { encoding: "utf8" });
+  return { json: JSON.parse(run("--json")), line: run().split("\n")[1] };
+});
+compareNotices("tool", decoded.map(({ json }) =>
+  `${json.hidden_levels.map(({ field, level }) => `${field}=${level}`).join(",") || "-"} ${json.window_password}`));
+// Said in words where levels are hidden; where none are, one and the same
+// word of a valid password.
+const plain = passwords.findIndex((c) => c.expected.startsWith("-"));
+const explained = (shown) =>
+  passwords.map((c, i) => (c.expected.startsWith("-") ? shown[i] === shown[plain] : shown[i] === decoded[i].line));
+
 // The window of each Windows build, worked through its controls' messages.
 const work = mkdtempSync(join(tmpdir(), "rnrr-states-"));
 try {
   const file = join(work, "states.txt");
   writeFileSync(file, lines.join("\n") + "\n");
+  const typedFile = join(work, "passwords.txt");
+  writeFileSync(typedFile, typed.join("\n") + "\n");
   for (const build of windowsBuilds.map((b) => resolve(b))) {
     const output = execFileSync(
       "sh",
@@ -70,6 +108,17 @@ try {
     );
     const shown = output.split(/\r?\n/).filter((l) => l.startsWith("P ")).map((l) => fromUnits(l.slice(2)));
     compare(`window (${build})`, shown);
+
+    const notices = execFileSync(
+      "sh",
+      [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-prefix"), "ru_RU.UTF-8",
+        join(build, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), "notices", "Z:" + typedFile],
+      { encoding: "utf8" },
+    );
+    const said = notices.split(/\r?\n/).filter((l) => l.startsWith("N ")).map((l) => fromUnits(l.slice(2)));
+    const same = explained(said);
+    held(`password dialog (${build})`, passwords, passwords.map((c, i) => (same[i] ? c.expected : said[i])),
+      "notices", (i, c) => `password ${c.own}`);
   }
 } finally {
   rmSync(work, { recursive: true, force: true });
