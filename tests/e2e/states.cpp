@@ -16,7 +16,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -72,21 +74,33 @@ std::wstring TextOfHex(const char *At) {
     return Wide;
 }
 
-} // namespace
+using TLines = std::vector<std::string>;
 
-int PasswordsOfStates(const wchar_t *File) {
+// Reads the lines of File, starts a copy, has Work do its part with them and
+// ends the copy; the exit code: 2 when File cannot be read.
+int WithLines(const wchar_t *File, const std::function<void(TProgram &, const TLines &)> &Work) {
     FILE *In = _wfopen(File, L"r");
     if (In == nullptr) {
         Print(L"cannot read %ls", File);
         return 2;
     }
+    TLines Lines;
+    char Line[512];
+    while (std::fgets(Line, sizeof Line, In) != nullptr)
+        Lines.push_back(Line);
+    std::fclose(In);
     TProgram Program;
     if (!StartProgram(Program))
         return 1;
-    char Line[512];
-    while (std::fgets(Line, sizeof Line, In) != nullptr) {
+    Work(Program, Lines);
+    StopProgram(Program);
+    return FailureCount == 0 ? 0 : 1;
+}
+
+void ShowStates(TProgram &Program, const TLines &Lines) {
+    for (const std::string &Line : Lines) {
         int Values[StateLength];
-        char *At = Line + 1; // past "S"
+        char *At = const_cast<char *>(Line.c_str()) + 1; // past "S"
         for (int &Value : Values)
             Value = int(std::strtol(At, &At, 10));
         while (*At == ' ')
@@ -101,20 +115,9 @@ int PasswordsOfStates(const wchar_t *File) {
         Apply(Program, Values, Money);
         PrintUnits(L"P ", TextOf(ControlOf(Program, TControl::PasswordBox)));
     }
-    std::fclose(In);
-    StopProgram(Program);
-    return FailureCount == 0 ? 0 : 1;
 }
 
-int NoticesOfPasswords(const wchar_t *File) {
-    FILE *In = _wfopen(File, L"r");
-    if (In == nullptr) {
-        Print(L"cannot read %ls", File);
-        return 2;
-    }
-    TProgram Program;
-    if (!StartProgram(Program))
-        return 1;
+void SayNotices(TProgram &Program, const TLines &Lines) {
     // The system menu's command opens the dialog, which stays open while
     // each password is written into its field.
     PostMessageW(Program.Window, WM_SYSCOMMAND, DialogMenuCommand, 0);
@@ -124,15 +127,21 @@ int NoticesOfPasswords(const wchar_t *File) {
               }),
               L"no dialog \"%ls\" opens", DialogTitle)) {
         HWND Field = GetDlgItem(Dialog, DialogFieldId), Status = GetDlgItem(Dialog, DialogStatusId);
-        char Line[512];
-        while (std::fgets(Line, sizeof Line, In) != nullptr) {
-            const std::wstring Password = TextOfHex(Line + 2); // past "H "
+        for (const std::string &Line : Lines) {
+            const std::wstring Password = TextOfHex(Line.c_str() + 2); // past "H "
             SendMessageW(Field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Password.c_str()));
             PrintUnits(L"N ", TextOf(Status));
         }
         PostMessageW(Dialog, WM_COMMAND, IDCANCEL, 0);
     }
-    std::fclose(In);
-    StopProgram(Program);
-    return FailureCount == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int PasswordsOfStates(const wchar_t *File) {
+    return WithLines(File, ShowStates);
+}
+
+int NoticesOfPasswords(const wchar_t *File) {
+    return WithLines(File, SayNotices);
 }
