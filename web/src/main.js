@@ -9,6 +9,7 @@ import { registerOffline } from "./offline.js";
 import * as texts from "./texts.js";
 
 const AnnounceDelay = 600; // ms of quiet before the password is read out
+const AddressInterval = 250; // ms at least between two writes of the address
 
 const byId = (id) => document.getElementById(id);
 
@@ -56,14 +57,42 @@ async function copyPassword(form) {
   }
 }
 
+// The address follows the settings. A dragged bar changes them dozens of
+// times a second, and a browser may refuse more than 100 history writes in
+// 10 s (WebKit throws), so the address is written at most once per
+// AddressInterval, and once more after the last change, or at once when the
+// page goes. A refused write leaves the old address; the next change retries.
+function followInAddress(form, options) {
+  let timer = 0;
+  let written = -Infinity;
+  const write = () => {
+    clearTimeout(timer);
+    timer = 0;
+    written = performance.now();
+    try {
+      history.replaceState(null, "", fragmentOf(form.state(), options));
+    } catch {
+      // kept as it was
+    }
+  };
+  window.addEventListener("pagehide", () => timer && write());
+  return () => {
+    if (timer) return;
+    const wait = written + AddressInterval - performance.now();
+    if (wait <= 0) write();
+    else timer = setTimeout(write, wait);
+  };
+}
+
 async function start() {
   const module = await load();
   texts.useModuleTexts(module);
   let announceTimer = 0;
   let ready = false;
+  let followAddress = () => {};
   const form = createForm(module, (password) => {
     if (!ready) return;
-    history.replaceState(null, "", fragmentOf(form.state(), module.options));
+    followAddress();
     clearTimeout(announceTimer);
     announceTimer = setTimeout(() => {
       byId("announce").textContent = `${texts.windowText("IDS_PASSWORD_LABEL")} ${password}`;
@@ -78,6 +107,7 @@ async function start() {
     else if (state) form.setState(state);
   };
   applyFragment();
+  followAddress = followInAddress(form, module.options);
   ready = true;
   window.addEventListener("hashchange", applyFragment);
 
