@@ -51,15 +51,40 @@ bool Check(bool Condition, const wchar_t *Format, ...) {
     return false;
 }
 
-bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs) {
+std::wstring Say(const wchar_t *Format, ...) {
+    wchar_t Line[2048];
+    va_list Arguments;
+    va_start(Arguments, Format);
+    _vsnwprintf(Line, 2047, Format, Arguments);
+    va_end(Arguments);
+    Line[2047] = 0;
+    return Line;
+}
+
+// ---- waiting ------------------------------------------------------------------
+
+void Await(const std::function<bool()> &Condition, const std::function<std::wstring()> &Awaited,
+           DWORD DeadlineMs) {
     DWORD Start = GetTickCount();
-    for (;;) {
+    // Looked at again at once, then after pauses that grow to 10 ms: most
+    // reactions come within a millisecond or two, and the looking takes
+    // processor time from the program.
+    for (DWORD Pause = 0;; Pause = std::min<DWORD>(Pause + 1, 10)) {
         if (Condition())
-            return true;
-        if (GetTickCount() - Start > TimeoutMs)
-            return Condition();
-        Sleep(20);
+            return;
+        if (GetTickCount() - Start > DeadlineMs) {
+            if (Condition())
+                return;
+            Check(false, L"waited %lu ms for %ls", DeadlineMs, Awaited().c_str());
+            throw TCaseEnded();
+        }
+        Sleep(Pause);
     }
+}
+
+void Await(const std::function<bool()> &Condition, const wchar_t *Awaited, DWORD DeadlineMs) {
+    Await(
+        Condition, [=] { return std::wstring(Awaited); }, DeadlineMs);
 }
 
 // ---- the display scale --------------------------------------------------------
@@ -110,28 +135,69 @@ BOOL CALLBACK CollectChild(HWND Window, LPARAM Parameter) {
     return TRUE;
 }
 
+// A client pixel of Window that no child covers: a corner of its client area.
+POINT UncoveredPixel(HWND Window) {
+    RECT Client;
+    GetClientRect(Window, &Client);
+    for (POINT At : {POINT{Client.right - 1, Client.bottom - 1}, POINT{Client.right - 1, 0},
+                     POINT{0, Client.bottom - 1}, POINT{0, 0}})
+        if (ChildWindowFromPointEx(Window, At, CWP_SKIPINVISIBLE) == Window)
+            return At;
+    Check(false, L"every corner of the window's client area is under a control");
+    return POINT{0, 0};
+}
+
+// A window for a failure's line: the program's control by name, else its
+// class and process.
+std::wstring NameOf(const TProgram &Program, HWND Window) {
+    if (Window == nullptr)
+        return L"none";
+    if (Window == Program.Window)
+        return L"the window";
+    for (const TControlRow &Row : ControlRows)
+        if (ControlOf(Program, Row.Control) == Window)
+            return Row.Name;
+    wchar_t ClassName[64] = {};
+    GetClassNameW(Window, ClassName, 64);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    return Say(L"%ls of %ls", ClassName,
+               ProcessId == Program.Process.dwProcessId ? L"the program"
+               : ProcessId == GetCurrentProcessId()     ? L"the driver"
+                                                        : L"another process");
+}
+
 } // namespace
 
-bool StartProgram(TProgram &Program) {
-    Program = TProgram();
+TProgram::~TProgram() {
+    StopProgram(*this);
+}
+
+void StartProgram(TProgram &Program) {
+    StopProgram(Program);
+    Program.Window = nullptr;
     STARTUPINFOW Startup = {};
     Startup.cb = sizeof(Startup);
     std::wstring CommandLine = L"\"" + ProgramPath + L"\"";
-    if (!Check(CreateProcessW(ProgramPath.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0,
-                              nullptr, nullptr, &Startup, &Program.Process) != 0,
-               L"cannot start %ls (error %lu)", ProgramPath.c_str(), GetLastError()))
-        return false;
+    BOOL Started = CreateProcessW(ProgramPath.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &Startup, &Program.Process);
+    DWORD Error = GetLastError();
+    if (!Check(Started != 0, L"cannot start %ls (error %lu)", ProgramPath.c_str(), Error))
+        throw TCaseEnded();
+    // A new process under Wine on a loaded machine can take many seconds.
     HWND Found = nullptr;
-    bool Shown = WaitFor(
-        [&] { return (Found = FindProgramWindow(Program, L"TPasForm")) != nullptr; }, 20000);
-    if (!Check(Shown, L"no visible window of class TPasForm appeared"))
-        return false;
+    Await([&] { return (Found = FindProgramWindow(Program, L"TPasForm")) != nullptr; },
+          [&] {
+              return Say(L"a visible window of class TPasForm; the process %ls",
+                         WaitForExit(Program, 0) == STILL_ACTIVE ? L"runs" : L"has ended");
+          },
+          2 * WaitDeadline);
     Program.Window = Found;
     if (!FindControls(Program))
-        return false;
-    return Check(
-        WaitFor([&] { return !TextOf(ControlOf(Program, TControl::PasswordBox)).empty(); }),
-        L"the password box stays empty");
+        throw TCaseEnded();
+    Program.Mark = UncoveredPixel(Program.Window);
+    Await([&] { return !TextOf(ControlOf(Program, TControl::PasswordBox)).empty(); },
+          [] { return std::wstring(L"a password in the password box; it is empty"); });
 }
 
 bool FindControls(TProgram &Program) {
@@ -174,15 +240,40 @@ DWORD WaitForExit(TProgram &Program, DWORD TimeoutMs) {
 void StopProgram(TProgram &Program) {
     if (Program.Process.hProcess == nullptr)
         return;
+    // A copy with a dialog open (its window disabled) is ended outright;
+    // otherwise it gets the close command, and is ended when it stays.
     if (WaitForSingleObject(Program.Process.hProcess, 0) != WAIT_OBJECT_0) {
-        if (Program.Window != nullptr)
-            PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (WaitForSingleObject(Program.Process.hProcess, 5000) != WAIT_OBJECT_0)
+        if (Program.Window == nullptr || !IsWindowEnabled(Program.Window) ||
+            PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0) == 0 ||
+            WaitForSingleObject(Program.Process.hProcess, WaitDeadline) != WAIT_OBJECT_0)
             TerminateProcess(Program.Process.hProcess, 1);
+        WaitForSingleObject(Program.Process.hProcess, WaitDeadline);
     }
     CloseHandle(Program.Process.hThread);
     CloseHandle(Program.Process.hProcess);
     Program.Process = {};
+}
+
+void Settle(const TProgram &Program) {
+    RECT Pixel = {Program.Mark.x, Program.Mark.y, Program.Mark.x + 1, Program.Mark.y + 1};
+    RedrawWindow(Program.Window, &Pixel, nullptr, RDW_INVALIDATE);
+    Await([&] { return GetUpdateRect(Program.Window, nullptr, FALSE) == 0; },
+          [&] {
+              return Say(L"the program to handle its input and paint; %ls",
+                         InputState(Program).c_str());
+          });
+}
+
+std::wstring InputState(const TProgram &Program) {
+    GUITHREADINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    GetGUIThreadInfo(Program.Process.dwThreadId, &Info);
+    return Say(L"in front: %ls; the program's active window: %ls, focus: %ls, capture: %ls, "
+               L"menu owner: %ls (flags %lX)",
+               NameOf(Program, GetForegroundWindow()).c_str(),
+               NameOf(Program, Info.hwndActive).c_str(), NameOf(Program, Info.hwndFocus).c_str(),
+               NameOf(Program, Info.hwndCapture).c_str(),
+               NameOf(Program, Info.hwndMenuOwner).c_str(), Info.flags);
 }
 
 HWND ControlOf(const TProgram &Program, TControl Control) {
@@ -265,15 +356,14 @@ std::wstring PasswordOfSettings(const std::wstring &Money) {
     return Wide;
 }
 
-bool CheckPassword(const TProgram &Program, const wchar_t *After) {
+void CheckPassword(const TProgram &Program, const wchar_t *After) {
     HWND Box = ControlOf(Program, TControl::PasswordBox);
-    std::wstring Expected;
-    bool Matches = WaitFor([&] {
-        Expected = ExpectedPassword(Program);
-        return TextOf(Box) == Expected;
-    });
-    return Check(Matches, L"after %ls: the password box shows \"%ls\", the controls give \"%ls\"",
-                 After, TextOf(Box).c_str(), Expected.c_str());
+    Await([&] { return TextOf(Box) == ExpectedPassword(Program); },
+          [&] {
+              return Say(L"the password box after %ls to show what the controls give, \"%ls\"; "
+                         L"it shows \"%ls\"",
+                         After, ExpectedPassword(Program).c_str(), TextOf(Box).c_str());
+          });
 }
 
 // ---- input ------------------------------------------------------------------
@@ -292,22 +382,20 @@ void SendKey(WORD Key, bool Up) {
 } // namespace
 
 void BringToFront(const TProgram &Program) {
-    SetForegroundWindow(Program.Window);
-    if (WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000))
-        return;
-    // As a user does: a click on the caption.
-    RECT Outer;
-    GetWindowRect(Program.Window, &Outer);
-    ClickAt(
-        POINT{(Outer.left + Outer.right) / 2, Outer.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
-    Check(WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000),
-          L"the window does not come to the front");
+    if (!SetForegroundWindow(Program.Window)) {
+        // Refused: as a user does, a click on the caption.
+        RECT Outer;
+        GetWindowRect(Program.Window, &Outer);
+        ClickAt(POINT{(Outer.left + Outer.right) / 2,
+                      Outer.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
+    }
+    Await([&] { return GetForegroundWindow() == Program.Window; },
+          [&] { return Say(L"the window in front; %ls", InputState(Program).c_str()); });
 }
 
 void PressKey(WORD Key) {
     SendKey(Key, false);
     SendKey(Key, true);
-    Sleep(30);
 }
 
 void PressKeyWith(WORD Modifier, WORD Key) {
@@ -315,7 +403,6 @@ void PressKeyWith(WORD Modifier, WORD Key) {
     SendKey(Key, false);
     SendKey(Key, true);
     SendKey(Modifier, true);
-    Sleep(30);
 }
 
 void TypeDigits(const wchar_t *Digits) {
@@ -332,15 +419,13 @@ void MouseTo(POINT Screen) {
     // Absolute coordinates run 0..65535 over the screen; aim at pixel centres.
     Input.mi.dx = (Screen.x * 65536 + Width / 2) / Width;
     Input.mi.dy = (Screen.y * 65536 + Height / 2) / Height;
-    // On a loaded machine a late pointer event from the display can put the
-    // cursor back where it was; the move is made again until it holds.
+    SendInput(1, &Input, sizeof(Input));
     POINT Cursor = {};
-    for (int Try = 0; Try < 5; ++Try) {
-        SendInput(1, &Input, sizeof(Input));
-        Sleep(30);
-        if (GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y)
-            break;
-    }
+    Await([&] { return GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y; },
+          [&] {
+              return Say(L"the pointer at (%ld, %ld); it is at (%ld, %ld)", Screen.x, Screen.y,
+                         Cursor.x, Cursor.y);
+          });
 }
 
 void MouseButton(bool Down) {
@@ -348,7 +433,6 @@ void MouseButton(bool Down) {
     Input.type = INPUT_MOUSE;
     Input.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     SendInput(1, &Input, sizeof(Input));
-    Sleep(30);
 }
 
 void ClickAt(POINT Screen) {
@@ -363,7 +447,7 @@ POINT ScreenPointOf(HWND Window, int X, int Y) {
     return Point;
 }
 
-bool FocusControl(const TProgram &Program, TControl Control) {
+void FocusControl(const TProgram &Program, TControl Control) {
     HWND Target = ControlOf(Program, Control);
     BringToFront(Program);
     // While the window itself holds the focus Tab does nothing: a click into
@@ -373,25 +457,47 @@ bool FocusControl(const TProgram &Program, TControl Control) {
         RECT Inside;
         GetClientRect(Box, &Inside);
         ClickAt(ScreenPointOf(Box, Inside.right / 2, Inside.bottom / 2));
+        Await([&] { return FocusOf(Program) == Box; },
+              [&] {
+                  return Say(L"a click to focus the password box; %ls",
+                             InputState(Program).c_str());
+              });
     }
-    for (int Press = 0; Press < 16; ++Press) {
-        if (WaitFor([&] { return FocusOf(Program) == Target; }, 300))
-            return true;
+    // Each press moves the focus on before the next.
+    for (int Press = 0; Press < 16 && FocusOf(Program) != Target; ++Press) {
+        HWND Before = FocusOf(Program);
         PressKey(VK_TAB);
+        Await([&] { return FocusOf(Program) != Before; },
+              [&] {
+                  return Say(L"Tab to move the focus on from %ls toward %ls; %ls",
+                             NameOf(Program, Before).c_str(), RowOf(Control).Name,
+                             InputState(Program).c_str());
+              });
     }
-    return Check(FocusOf(Program) == Target, L"Tab presses never reach %ls", RowOf(Control).Name);
+    if (!Check(FocusOf(Program) == Target, L"16 Tab presses do not reach %ls; %ls",
+               RowOf(Control).Name, InputState(Program).c_str()))
+        throw TCaseEnded();
 }
 
-bool ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
-    if (!FocusControl(Program, List))
-        return false;
+void AwaitFocus(const TProgram &Program, TControl Control, const wchar_t *After) {
+    Await([&] { return FocusOf(Program) == ControlOf(Program, Control); },
+          [&] {
+              return Say(L"%ls to focus %ls; %ls", After, RowOf(Control).Name,
+                         InputState(Program).c_str());
+          });
+}
+
+void ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
+    FocusControl(Program, List);
     HWND Handle = ControlOf(Program, List);
     PressKey(VK_HOME);
     for (int Step = 0; Step < Index; ++Step)
         PressKey(VK_DOWN);
-    return Check(WaitFor([&] { return SelectionOf(Handle) == Index; }),
-                 L"Home and %d Down presses leave %ls at entry %d", Index, RowOf(List).Name,
-                 SelectionOf(Handle));
+    Await([&] { return SelectionOf(Handle) == Index; },
+          [&] {
+              return Say(L"Home and %d Down presses to move %ls to entry %d; it is at %d", Index,
+                         RowOf(List).Name, Index, SelectionOf(Handle));
+          });
 }
 
 void PasteText(const wchar_t *Text) {
@@ -420,7 +526,6 @@ void TypeText(const wchar_t *Text) {
             Input[Stroke].ki.dwFlags = KEYEVENTF_UNICODE | (Stroke == 1 ? KEYEVENTF_KEYUP : 0);
         }
         SendInput(2, Input, sizeof(INPUT));
-        Sleep(30);
     }
 }
 
@@ -461,6 +566,91 @@ void ClickControl(HWND Control) {
     ClickAt(ScreenPointOf(Control, Inside.right / 2, Inside.bottom / 2));
 }
 
+namespace {
+
+struct TPopupSearch {
+    DWORD ProcessId;
+    RECT Combo; // screen rectangle of the combo box
+    HWND Found;
+};
+
+BOOL CALLBACK MatchDroppedList(HWND Window, LPARAM Parameter) {
+    auto *Search = reinterpret_cast<TPopupSearch *>(Parameter);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    wchar_t ClassName[64];
+    GetClassNameW(Window, ClassName, 64);
+    RECT Place;
+    GetWindowRect(Window, &Place);
+    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, L"ComboLBox") == 0 &&
+        IsWindowVisible(Window) && Place.left == Search->Combo.left &&
+        (Place.top == Search->Combo.bottom || Place.bottom == Search->Combo.top)) {
+        Search->Found = Window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The Y of entry Index's middle in a dropped list's client area.
+int EntryMiddle(HWND Dropped, int Index) {
+    int ItemHeight = static_cast<int>(SendMessageW(Dropped, LB_GETITEMHEIGHT, 0, 0));
+    int Top = static_cast<int>(SendMessageW(Dropped, LB_GETTOPINDEX, 0, 0));
+    return (Index - Top) * ItemHeight + ItemHeight / 2;
+}
+
+} // namespace
+
+HWND DropList(const TProgram &Program, HWND List) {
+    GUITHREADINFO Gui = {};
+    Gui.cbSize = sizeof Gui;
+    Await(
+        [&] {
+            return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) && Gui.hwndCapture == nullptr;
+        },
+        [&] {
+            return Say(L"no mouse capture before a click on a list; %ls",
+                       InputState(Program).c_str());
+        });
+    ClickControl(List);
+    TPopupSearch Search = {Program.Process.dwProcessId, {}, nullptr};
+    GetWindowRect(List, &Search.Combo);
+    Await(
+        [&] {
+            EnumWindows(MatchDroppedList, reinterpret_cast<LPARAM>(&Search));
+            return Search.Found != nullptr;
+        },
+        [&] {
+            return Say(L"a click on %ls to drop its list; %ls", NameOf(Program, List).c_str(),
+                       InputState(Program).c_str());
+        });
+    return Search.Found;
+}
+
+bool EntryInView(HWND Dropped, int Index) {
+    RECT Inside;
+    GetClientRect(Dropped, &Inside);
+    int Y = EntryMiddle(Dropped, Index);
+    return Y > 0 && Y < Inside.bottom;
+}
+
+void ClickDroppedEntry(const TProgram &Program, HWND Dropped, int Index) {
+    RECT Inside;
+    GetClientRect(Dropped, &Inside);
+    int Y = EntryMiddle(Dropped, Index);
+    // Two moves, so that the list sees the pointer move within the entry
+    // even when it was there already.
+    MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y - 2));
+    MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y));
+    Await([&] { return SendMessageW(Dropped, LB_GETCURSEL, 0, 0) == Index; },
+          [&] {
+              return Say(L"the dropped list to follow the pointer to entry %d; it is at %ld; %ls",
+                         Index, static_cast<long>(SendMessageW(Dropped, LB_GETCURSEL, 0, 0)),
+                         InputState(Program).c_str());
+          });
+    MouseButton(true);
+    MouseButton(false);
+}
+
 POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {
     static bool ClassesReady = false;
     if (!ClassesReady) {
@@ -482,6 +672,34 @@ POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {
     SendMessageW(Twin, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&Thumb));
     DestroyWindow(Host);
     return POINT{(Thumb.left + Thumb.right) / 2, (Thumb.top + Thumb.bottom) / 2};
+}
+
+void PressThumb(const TProgram &Program, TControl Bar) {
+    HWND Handle = ControlOf(Program, Bar);
+    POINT Grip = ThumbCentre(Program, Bar, PositionOf(Handle));
+    MouseTo(ScreenPointOf(Handle, Grip.x, Grip.y));
+    MouseButton(true);
+    GUITHREADINFO Gui = {};
+    Gui.cbSize = sizeof Gui;
+    Await(
+        [&] {
+            return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) && Gui.hwndCapture == Handle;
+        },
+        [&] {
+            return Say(L"a press on the thumb of %ls to take it; %ls", RowOf(Bar).Name,
+                       InputState(Program).c_str());
+        });
+}
+
+void DragThumbTo(const TProgram &Program, TControl Bar, int Position) {
+    HWND Handle = ControlOf(Program, Bar);
+    POINT Centre = ThumbCentre(Program, Bar, Position);
+    MouseTo(ScreenPointOf(Handle, Centre.x, Centre.y));
+    Await([&] { return PositionOf(Handle) == Position; },
+          [&] {
+              return Say(L"the thumb of %ls dragged to %d; the bar is at %d; %ls", RowOf(Bar).Name,
+                         Position, PositionOf(Handle), InputState(Program).c_str());
+          });
 }
 
 // ---- pictures ---------------------------------------------------------------
@@ -507,9 +725,13 @@ TImage ImageOf(HDC Source, HBITMAP Bitmap, int Width, int Height) {
 } // namespace
 
 TImage CaptureClient(const TProgram &Program) {
+    return CaptureClient(Program.Window);
+}
+
+TImage CaptureClient(HWND Window) {
     RECT Client;
-    GetClientRect(Program.Window, &Client);
-    POINT Origin = ScreenPointOf(Program.Window, 0, 0);
+    GetClientRect(Window, &Client);
+    POINT Origin = ScreenPointOf(Window, 0, 0);
     HDC Screen = GetDC(nullptr);
     HDC Memory = CreateCompatibleDC(Screen);
     HBITMAP Bitmap = CreateCompatibleBitmap(Screen, Client.right, Client.bottom);
