@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 int FailureCount = 0;
 const wchar_t *CurrentCase = L"";
@@ -416,26 +417,64 @@ void MouseTo(POINT Screen) {
     Input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     int Width = GetSystemMetrics(SM_CXSCREEN);
     int Height = GetSystemMetrics(SM_CYSCREEN);
-    // Absolute coordinates run 0..65535 over the screen; aim at pixel centres.
-    Input.mi.dx = (Screen.x * 65536 + Width / 2) / Width;
-    Input.mi.dy = (Screen.y * 65536 + Height / 2) / Height;
+    // Absolute coordinates run 0..65535 over the screen, and Wine takes the
+    // pixel Value x Width / 65536, rounded down: the least such value.
+    Input.mi.dx = (Screen.x * 65536 + Width - 1) / Width;
+    Input.mi.dy = (Screen.y * 65536 + Height - 1) / Height;
+    // Wine moves the display's pointer after the system's, under a grab of
+    // the pointer on the desktop's window, and the grab gives that window an
+    // enter event at the old place, which the desktop's thread (explorer's)
+    // takes, in its own time, for a move back there: the pointer could go
+    // back after the move. So the pointer is confined to its new pixel
+    // first: the system puts it there at once, and no late event can take it
+    // elsewhere. The display's pointer is then the driver's, grabbed to that
+    // pixel, and its events reach no other program.
+    RECT Pixel = {Screen.x, Screen.y, Screen.x + 1, Screen.y + 1};
+    ClipCursor(&Pixel);
     SendInput(1, &Input, sizeof(Input));
     POINT Cursor = {};
-    Await([&] { return GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y; },
-          [&] {
-              return Say(L"the pointer at (%ld, %ld); it is at (%ld, %ld)", Screen.x, Screen.y,
-                         Cursor.x, Cursor.y);
-          });
+    RECT Clip = {};
+    Await(
+        [&] {
+            return GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y &&
+                   GetClipCursor(&Clip) && EqualRect(&Clip, &Pixel);
+        },
+        [&] {
+            return Say(L"the pointer at (%ld, %ld), confined there; it is at (%ld, %ld), confined "
+                       L"to (%ld, %ld)-(%ld, %ld)",
+                       Screen.x, Screen.y, Cursor.x, Cursor.y, Clip.left, Clip.top, Clip.right,
+                       Clip.bottom);
+        });
 }
+
+namespace {
+
+// The place and time of the last press, for the system's double-click rule.
+POINT LastPress = {-1000, -1000};
+DWORD LastPressTick = 0;
+
+} // namespace
 
 void MouseButton(bool Down) {
     INPUT Input = {};
     Input.type = INPUT_MOUSE;
     Input.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    if (Down) {
+        GetCursorPos(&LastPress);
+        LastPressTick = GetTickCount();
+    }
     SendInput(1, &Input, sizeof(Input));
 }
 
 void ClickAt(POINT Screen) {
+    // A press within the double-click time and square of the last one would
+    // make a double click, not a click: the click goes a square's width to
+    // the right then.
+    int Square = GetSystemMetrics(SM_CXDOUBLECLK);
+    if (GetTickCount() - LastPressTick <= GetDoubleClickTime() &&
+        std::abs(Screen.x - LastPress.x) <= Square / 2 &&
+        std::abs(Screen.y - LastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2)
+        Screen.x = LastPress.x + Square;
     MouseTo(Screen);
     MouseButton(true);
     MouseButton(false);
