@@ -3,7 +3,8 @@
 //   chromium  /usr/bin/chromium through puppeteer-core (DevTools protocol)
 //   firefox   /usr/bin/firefox-esr through puppeteer-core (WebDriver BiDi)
 //   webkit    WebKitGTK's MiniBrowser through WebKitWebDriver and
-//             selenium-webdriver, on an Xvfb display started here
+//             selenium-webdriver, on an Xvfb display started here; each
+//             session a MiniBrowser of its own, with nothing stored
 // Every launch gets a fresh temporary home, so the browser's profile, caches
 // and settings (~/.config, ~/.cache, ~/.mozilla, dconf) stay out of the real
 // one; close() ends what was started and removes it.
@@ -130,14 +131,15 @@ async function newSession(port) {
   }
 }
 
-// selenium's WebDriver for MiniBrowser.
+// WebKitWebDriver on its display: newSession() starts a MiniBrowser (in
+// automation mode, which stores nothing) and gives selenium's WebDriver for
+// it; quit() on that ends it. close() ends what was started here.
 export async function launchWebKit() {
   const temporary = temporaryHome("webkit");
   mkdirSync(join(temporary.env.XDG_CONFIG_HOME, "gtk-3.0"));
   writeFileSync(join(temporary.env.XDG_CONFIG_HOME, "gtk-3.0", "gtk.css"), MiniBrowserStyle);
   const started = [];
-  const close = async (driver) => {
-    if (driver) await driver.quit().catch(() => {});
+  const close = async () => {
     for (const child of started.reverse()) await stop(child);
     temporary.remove();
   };
@@ -151,8 +153,7 @@ export async function launchWebKit() {
     const { child: server, failed } = start("WebKitWebDriver", [`--port=${port}`, "--host=127.0.0.1"],
       { env, stdio: ["ignore", "ignore", "inherit"] });
     started.push(server);
-    const driver = await Promise.race([newSession(port), failed]);
-    return { driver, close: () => close(driver) };
+    return { newSession: () => Promise.race([newSession(port), failed]), close };
   } catch (error) {
     await close();
     throw error;
