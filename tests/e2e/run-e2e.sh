@@ -3,6 +3,7 @@
 # of its own.
 #   run-e2e.sh [--dpi DPI] [--no-desktop] WINE_RUN PREFIX LANG PROGRAM [ARGUMENTS...]
 #   run-e2e.sh [--dpi DPI] --template WINE_RUN
+#   run-e2e.sh [--dpi DPI] --copy WINE_RUN PREFIX
 # WINE_RUN is the build's wine-run. PREFIX is made afresh for the run, a copy
 # of the build's template prefix for DPI, and removed when the program
 # passes (a failed run's stays for a look); its wineserver lasts until the
@@ -18,7 +19,8 @@
 # one is booted, the others are copies of it with their own settings; it is
 # made again for another Wine. A copy links the template's Windows programs
 # and libraries, which Wine writes only when it makes or updates a prefix,
-# and copies every other file. The display and desktop grow with DPI. With
+# and copies every other file; --copy only makes PREFIX such a copy, for a
+# run of another kind. The display and desktop grow with DPI. With
 # --no-desktop the run's prefix has no virtual desktop and the display is
 # 1280x1024: each window is a window of the display, with room to grow to
 # twice its size.
@@ -34,6 +36,10 @@ while :; do
 done
 if [ "$1" = --template ]; then
   wine_run=$2
+  set --
+elif [ "$1" = --copy ]; then
+  wine_run=$2
+  copy_to=$3
   set --
 else
   wine_run=$1
@@ -120,6 +126,10 @@ prepare() {
 }
 
 prepare "$dpi"
+if [ -n "${copy_to:-}" ]; then
+  copy_prefix "$build/e2e-template-$dpi" "$copy_to"
+  exit 0
+fi
 [ $# -eq 0 ] && exit 0
 
 copy_prefix "$build/e2e-template-$dpi" "$prefix"

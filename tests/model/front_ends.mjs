@@ -64,7 +64,7 @@ try {
   for (const build of windowsBuilds.map((b) => resolve(b))) {
     const output = execFileSync(
       "sh",
-      [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-prefix"), "en_US.UTF-8",
+      [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-runs", "front-ends"), "en_US.UTF-8",
         join(build, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), "states", "Z:" + file],
       { encoding: "utf8" },
     );
