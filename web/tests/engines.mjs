@@ -104,7 +104,13 @@ function withErrors(engine, tab) {
     waitFor: (fn, ...args) => until(tab.evaluate, `${engine}: ${fn}`, fn, ...args),
     // Every error so far, the current page's too.
     allErrors: async () => { await gather(); await listen(); return tab.errors.splice(0); },
-    // Ends the tab; every error it saw.
-    close: async () => { await gather(); await close(); return tab.errors.splice(0); },
+    // Ends the tab; every error it saw before (not those of its pages torn
+    // down mid-load as it closes, such as a request cut short).
+    close: async () => {
+      await gather();
+      const seen = tab.errors.splice(0);
+      await close();
+      return seen;
+    },
   });
 }

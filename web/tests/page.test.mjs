@@ -128,8 +128,8 @@ const suiteOf = (engine) =>
       tab = await browser.newTab();
     });
 
-    afterEach(async () => {
-      errors.push(...(await tab.close()));
+    afterEach(async (t) => {
+      errors.push(...(await tab.close()).map((error) => `${t.name}: ${error}`));
     });
 
     test("the first paint shows the starting state, and the scripts take over without moving anything, in both languages", async () => {

@@ -111,6 +111,7 @@ export async function launchPuppeteer(engine) {
 }
 
 // The driver's port opens a moment after it starts: ask again until it does.
+// A session that does not come within StartTimeout is an error.
 async function newSession(port) {
   const deadline = Date.now() + StartTimeout;
   for (;;) {
@@ -121,12 +122,22 @@ async function newSession(port) {
         "webkitgtk:browserOptions": { binary: MiniBrowser, args: ["--automation"] },
       })
       .build();
+    // The driver is a promise of its own too: a failed try would leave it
+    // rejected with no handler. getSession() below says how it went.
+    driver.catch(() => {});
+    let timer;
+    const late = new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error(`WebKitWebDriver gave no MiniBrowser session in ${StartTimeout} ms`)),
+        Math.max(deadline - Date.now(), 0));
+    });
     try {
-      await driver.getSession();
+      await Promise.race([driver.getSession(), late]);
       return driver;
     } catch (error) {
       if (!/ECONNREFUSED/.test(String(error)) || Date.now() > deadline) throw error;
       await new Promise((ok) => setTimeout(ok, 100));
+    } finally {
+      clearTimeout(timer);
     }
   }
 }
@@ -153,7 +164,12 @@ export async function launchWebKit() {
     const { child: server, failed } = start("WebKitWebDriver", [`--port=${port}`, "--host=127.0.0.1"],
       { env, stdio: ["ignore", "ignore", "inherit"] });
     started.push(server);
-    return { newSession: () => Promise.race([newSession(port), failed]), close };
+    // A failure says whether the display is still there.
+    const session = () => Promise.race([newSession(port), failed]).catch((error) => {
+      const state = xvfb.exitCode === null && xvfb.signalCode === null ? "runs" : `has ended (${xvfb.exitCode ?? xvfb.signalCode})`;
+      throw new Error(`${error.message}; its display ${display} ${state}`);
+    });
+    return { newSession: session, close };
   } catch (error) {
     await close();
     throw error;
