@@ -573,7 +573,7 @@ namespace {
 struct TOwnWindowSearch {
     DWORD ProcessId;
     const wchar_t *ClassName;
-    const wchar_t *Title;
+    const std::function<bool(HWND)> &Matches;
     HWND Found;
 };
 
@@ -584,7 +584,7 @@ BOOL CALLBACK MatchOwnWindow(HWND Window, LPARAM Parameter) {
     wchar_t ClassName[64];
     GetClassNameW(Window, ClassName, 64);
     if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0 &&
-        IsWindowVisible(Window) && (Search->Title == nullptr || TextOf(Window) == Search->Title)) {
+        IsWindowVisible(Window) && Search->Matches(Window)) {
         Search->Found = Window;
         return FALSE;
     }
@@ -593,10 +593,17 @@ BOOL CALLBACK MatchOwnWindow(HWND Window, LPARAM Parameter) {
 
 } // namespace
 
-HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName, const wchar_t *Title) {
-    TOwnWindowSearch Search = {Program.Process.dwProcessId, ClassName, Title, nullptr};
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName,
+                       const std::function<bool(HWND)> &Matches) {
+    TOwnWindowSearch Search = {Program.Process.dwProcessId, ClassName, Matches, nullptr};
     EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&Search));
     return Search.Found;
+}
+
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName, const wchar_t *Title) {
+    return FindProgramWindow(Program, ClassName, [&](HWND Window) {
+        return Title == nullptr || TextOf(Window) == Title;
+    });
 }
 
 void ClickControl(HWND Control) {
@@ -606,29 +613,6 @@ void ClickControl(HWND Control) {
 }
 
 namespace {
-
-struct TPopupSearch {
-    DWORD ProcessId;
-    RECT Combo; // screen rectangle of the combo box
-    HWND Found;
-};
-
-BOOL CALLBACK MatchDroppedList(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TPopupSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    RECT Place;
-    GetWindowRect(Window, &Place);
-    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, L"ComboLBox") == 0 &&
-        IsWindowVisible(Window) && Place.left == Search->Combo.left &&
-        (Place.top == Search->Combo.bottom || Place.bottom == Search->Combo.top)) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // The Y of entry Index's middle in a dropped list's client area.
 int EntryMiddle(HWND Dropped, int Index) {
@@ -651,18 +635,23 @@ HWND DropList(const TProgram &Program, HWND List) {
                        InputState(Program).c_str());
         });
     ClickControl(List);
-    TPopupSearch Search = {Program.Process.dwProcessId, {}, nullptr};
-    GetWindowRect(List, &Search.Combo);
+    RECT Combo;
+    GetWindowRect(List, &Combo);
+    HWND Dropped = nullptr;
+    auto HangsFromBox = [&](HWND Window) {
+        RECT Place;
+        GetWindowRect(Window, &Place);
+        return Place.left == Combo.left && (Place.top == Combo.bottom || Place.bottom == Combo.top);
+    };
     Await(
         [&] {
-            EnumWindows(MatchDroppedList, reinterpret_cast<LPARAM>(&Search));
-            return Search.Found != nullptr;
+            return (Dropped = FindProgramWindow(Program, L"ComboLBox", HangsFromBox)) != nullptr;
         },
         [&] {
             return Say(L"a click on %ls to drop its list; %ls", NameOf(Program, List).c_str(),
                        InputState(Program).c_str());
         });
-    return Search.Found;
+    return Dropped;
 }
 
 bool EntryInView(HWND Dropped, int Index) {

@@ -141,6 +141,9 @@ void TypeText(const wchar_t *Text);
 // Title is not null, with that caption); null when there is none.
 HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName,
                        const wchar_t *Title = nullptr);
+// The same for a window that Matches.
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName,
+                       const std::function<bool(HWND)> &Matches);
 // A click in the middle of a control.
 void ClickControl(HWND Control);
 // Drops a list with a click in its middle, once the program holds no mouse
