@@ -10,6 +10,8 @@ set -u
 build=$1
 jobs=$2
 cd "$(dirname "$0")/.."
+# Each stage a make command of its own, as from a shell: setup runs once.
+unset MAKELEVEL MAKEFLAGS
 stages="setup host win win64 web fuzz-build $(sed -n 's/^TEST_STAGES := //p' Makefile)"
 results=$(mktemp)
 log=$build/bench-test.log
