@@ -38,33 +38,64 @@ win64: setup
 	@$(CONFIGURE_WIN64)
 	@cmake --build $(WIN64) -j$(JOBS)
 
-# Every run always runs; the target fails when any has a failure. The 32-bit
-# suite runs where the 32-bit loader really starts; elsewhere one line says
-# why it was left out, and the 32-bit programs get their static checks.
+# The stages of the tests, each a target of its own (tools/bench-test.sh
+# times them): `make test` runs every one, whatever fails, and fails when any
+# has a failure. CTest runs TEST_JOBS cases at a time, each end-to-end case on
+# a display and in a Wine prefix of its own. The 32-bit suite runs where the
+# 32-bit loader really starts; elsewhere one line says why it was left out,
+# and the 32-bit programs get their static checks.
+TEST_STAGES := test-host test-fuzz test-win64 test-win32 test-web test-model
+TEST_JOBS ?= $(JOBS)
+.PHONY: $(TEST_STAGES)
 test: host win win64 web fuzz-build
-	@status=0; \
-	echo "== host tests =="; \
-	ctest --test-dir $(HOST) --output-on-failure -j$(JOBS) || status=1; \
-	echo "== fuzz targets: their seed corpus, then $(FUZZ_TEST_SECONDS) s of fuzzing each =="; \
-	cmake -S tests/fuzz -B $(FUZZ) -DRNRR_FUZZ_SECONDS=$(FUZZ_TEST_SECONDS) >/dev/null; \
-	ctest --test-dir $(FUZZ) --output-on-failure -j1 || status=1; \
-	cat $(FUZZ)/work-*/figures.txt 2>/dev/null; \
-	echo "== 64-bit Windows tests (under 64-bit Wine) =="; \
-	ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -LE win32-static || status=1; \
-	if why=$$(sh tools/can-run-32bit.sh); then \
+	@status=0; for stage in $(TEST_STAGES); do $(MAKE) $$stage || status=1; done; exit $$status
+
+test-host:
+	@echo "== host tests =="
+	@ctest --test-dir $(HOST) --output-on-failure -j$(TEST_JOBS)
+
+test-fuzz:
+	@echo "== fuzz targets: their seed corpus, then $(FUZZ_TEST_SECONDS) s of fuzzing each =="
+	@cmake -S tests/fuzz -B $(FUZZ) -DRNRR_FUZZ_SECONDS=$(FUZZ_TEST_SECONDS) >/dev/null
+	@status=0; ctest --test-dir $(FUZZ) --output-on-failure -j$(TEST_JOBS) || status=1; \
+	cat $(FUZZ)/work-*/figures.txt 2>/dev/null; exit $$status
+
+test-win64:
+	@echo "== 64-bit Windows tests (under 64-bit Wine) =="
+	@ctest --test-dir $(WIN64) --output-on-failure -j$(TEST_JOBS) -LE win32-static
+
+test-win32:
+	@if why=$$(sh tools/can-run-32bit.sh); then \
 	  echo "== 32-bit Windows tests (under 32-bit Wine) =="; \
-	  ctest --test-dir $(WIN) --output-on-failure -j$(JOBS) || status=1; \
+	  ctest --test-dir $(WIN) --output-on-failure -j$(TEST_JOBS); \
 	else \
 	  echo "== 32-bit Windows tests left out: $$why =="; \
 	  echo "== static checks of the 32-bit programs (read by the 64-bit build) =="; \
-	  ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -L win32-static || status=1; \
-	fi; \
-	echo "== web tests (module under node, page in Chromium, Firefox and WebKit) =="; \
-	$(WEB_TEST) || status=1; \
-	echo "== the window, the tool and the page's module against the window model =="; \
-	node tests/model/front_ends.mjs $(HOST)/bin $(WEB) $(WIN64) \
-	  $$(sh tools/can-run-32bit.sh >/dev/null && echo $(WIN)) || status=1; \
-	exit $$status
+	  ctest --test-dir $(WIN64) --output-on-failure -j$(TEST_JOBS) -L win32-static; \
+	fi
+
+test-web:
+	@echo "== web tests (module under node, page in Chromium, Firefox and WebKit) =="
+	@$(WEB_TEST)
+
+test-model:
+	@echo "== the window, the tool and the page's module against the window model =="
+	@node tests/model/front_ends.mjs $(HOST)/bin $(WEB) $(WIN64) \
+	  $$(sh tools/can-run-32bit.sh >/dev/null && echo $(WIN))
+
+# The time of each stage of `make test` (setup, each build, each test stage)
+# in BUILD, measured on the real work: in a built tree, or in an empty BUILD
+# for a first build. Prints the machine's load beside the figures.
+.PHONY: bench-test stress-test
+bench-test:
+	@sh tools/bench-test.sh $(BUILD) $(JOBS)
+
+# The Windows suites and the page tests under load, STRESS_ROUNDS times in a
+# row: two processes that only spin beside them, CTest at twice the cores.
+# Prints each round's failed cases, and the count over all rounds.
+STRESS_ROUNDS ?= 5
+stress-test: host win win64 web
+	@sh tools/stress-test.sh $(BUILD) $(JOBS) $(STRESS_ROUNDS)
 
 # The Windows build this machine runs, win or win64: the 32-bit one first.
 RUNNABLE = $$(sh tools/can-run-32bit.sh >/dev/null && echo win || echo win64)
@@ -163,5 +194,5 @@ fuzz: fuzz-build
 SOAK_ACTIONS ?= 10000
 .PHONY: soak
 soak: win64
-	@sh tests/e2e/run-e2e.sh $(abspath $(WIN64))/wine-run $(abspath $(WIN64))/e2e-prefix en_US.UTF-8 \
+	@sh tests/e2e/run-e2e.sh $(abspath $(WIN64))/wine-run $(abspath $(WIN64))/e2e-runs/soak en_US.UTF-8 \
 	  $(abspath $(WIN64))/bin/rnrr-soak.exe Z:$(abspath $(WIN64))/bin/rnrr-password.exe $(SOAK_ACTIONS)

@@ -11,7 +11,7 @@ for file in "$exe" "$build/bin/rnrr-e2e.exe" "$build/bin/bare-window.exe"; do
   [ -f "$file" ] || { echo "bench-window: $file is missing; run make win" >&2; exit 1; }
 done
 here=$(cd "$(dirname "$0")/.." && pwd)
-sh "$here/tests/e2e/run-e2e.sh" "$build/wine-run" "$build/e2e-prefix" en_US.UTF-8 \
+sh "$here/tests/e2e/run-e2e.sh" "$build/wine-run" "$build/e2e-runs/bench-window" en_US.UTF-8 \
   "$build/bin/rnrr-e2e.exe" "Z:$exe" bench "Z:$build/bin/bare-window.exe" | tr -d '\r'
 echo "size of rnrr-password.exe: $(stat -c %s "$exe") bytes"
 echo "imported DLLs: $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')"

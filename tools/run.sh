@@ -12,11 +12,15 @@ else
   kind=32-bit
 fi
 if [ -z "${DISPLAY:-}" ]; then
-  display=:77
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display number and writes it once it takes connections.
+  work=$(mktemp -d)
+  mkfifo "$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb 2>/dev/null' EXIT
-  sleep 1
+  trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+  trap 'exit 1' INT TERM
+  display=:$(timeout 30 head -n 1 "$work/display") || true
+  [ "$display" != : ] || { echo "run: Xvfb did not start" >&2; exit 1; }
   DISPLAY=$display
   export DISPLAY
   echo "No X display: the program runs on the virtual display $display."

@@ -16,44 +16,44 @@ driver="$build/bin/rnrr-e2e.exe"
 for file in "$exe" "$driver"; do
   [ -f "$file" ] || { echo "screenshot: $file is missing; run make win" >&2; exit 1; }
 done
-prefix=$(cd "$build" && pwd)/screenshot-$dpi-prefix
+prefix=$(cd "$build" && pwd)/e2e-runs/screenshot-$dpi
 here=$(cd "$(dirname "$0")" && pwd)
 LANG=ru_RU.UTF-8
 export LANG
-sh "$here/set-dpi.sh" "$build/wine-run" "$prefix" "$dpi"
+# A prefix of the display scale: a copy of the end-to-end tests' template.
+sh "$here/../tests/e2e/run-e2e.sh" --dpi "$dpi" --copy "$build/wine-run" "$prefix"
 scaled() { echo $(($1 * dpi / 96)); }
 
-display_file=$(mktemp)
-log=$(mktemp)
+work=$(mktemp -d)
+mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 "$(scaled 1024)x$(scaled 768)x24" -nolisten tcp \
-  3>"$display_file" >/dev/null 2>&1 &
+  3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 finish() {
   "$build/wine-run" --prefix "$prefix" wineserver -k >/dev/null 2>&1 || true
+  "$build/wine-run" --prefix "$prefix" wineserver -w >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
-  rm -f "$display_file" "$log"
+  rm -rf "$work" "$prefix"
 }
 trap finish EXIT INT TERM
-while [ ! -s "$display_file" ]; do sleep 0.1; done
-DISPLAY=:$(head -n 1 "$display_file")
+DISPLAY=:$(timeout 30 head -n 1 "$work/display") || true
+[ "$DISPLAY" != : ] || { echo "screenshot: Xvfb did not start" >&2; exit 1; }
 export DISPLAY
 
 # The driver starts the program inside the desktop and reports the frame
-# round what it shows once its password and pictures are there.
+# round what it shows once its password and pictures are on the screen; its
+# lines are read as they come, and kept, up to that one.
+mkfifo "$work/out"
 "$build/wine-run" --prefix "$prefix" explorer "/desktop=rnrr,$(scaled 800)x$(scaled 600)" "$driver" \
-  "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" --dpi "$dpi" "$mode" >"$log" 2>&1 &
-tries=0
-until grep -q '^shown' "$log"; do
-  tries=$((tries + 1))
-  if [ $tries -gt 600 ]; then
-    echo "screenshot: the window did not show" >&2
-    cat "$log" >&2
-    exit 1
-  fi
-  sleep 0.1
-done
-sleep 0.5
-set -- $(grep '^shown' "$log" | tr -d '\r')
+  "Z:$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")" --dpi "$dpi" "$mode" >"$work/out" 2>&1 &
+if ! shown=$(timeout 60 sh -c 'exec <"$2"; while IFS= read -r line; do
+    echo "$line" >>"$1"; case $line in shown*) echo "$line" && exit 0 ;; esac
+  done; exit 1' sh "$work/log" "$work/out"); then
+  echo "screenshot: the window did not show" >&2
+  cat "$work/log" >&2
+  exit 1
+fi
+set -- $(echo "$shown" | tr -d '\r')
 left=$2 top=$3 right=$4 bottom=$5
 margin=12
 mkdir -p "$(dirname "$output")"

@@ -5,7 +5,12 @@
 # prefix (win32 or win64), PREFIX the build's prefix; the build's wine-run
 # gives these three. --prefix OTHER runs in another prefix of the build's, one
 # that some tests keep to themselves. PROGRAM `wineserver` runs that prefix's
-# server instead (`wineserver -k` stops it, `-w` waits for it).
+# server instead (`wineserver -k` stops it, `-w` waits for it); PROGRAM
+# `serve` makes the prefix if it is new and starts a server that lasts until
+# `wineserver -k` (or ten minutes after its last program), for a run of tests
+# that start programs one after the other; a server running for the prefix
+# already (one of wine-run's, or an interrupted run's, with its programs) is
+# ended first.
 #
 # Nothing of the caller's Wine settings reaches Wine: every WINE* variable of
 # the environment (WINEPREFIX, WINEARCH, WINELOADER, WINESERVER, WINEDEBUG...)
@@ -46,7 +51,10 @@ wine_fonts='Z:\usr\share\wine\fonts'
 # quits the moment its last program ends, and a program started just then
 # loses its connection ("recvmsg: Connection reset by peer"). The server is
 # started here first instead, staying Wine's usual 3 s; where one runs
-# already for the prefix this does nothing.
+# already for the prefix this does nothing. That still leaves a moment: a
+# program started as the 3 s run out finds the server there and connects as
+# it quits. So a run of tests that start programs one after the other keeps
+# one server up from its first to its last (serve).
 server=/usr/lib/wine/wineserver64
 [ -x "$server" ] || server=/usr/lib/wine/wineserver32
 WINESERVER=$server
@@ -83,5 +91,13 @@ if [ ! -f "$ready" ]; then
   exec 9>&-
 fi
 
+if [ "$1" = serve ]; then
+  "$server" -k >/dev/null 2>&1 || true
+  "$server" -w
+  "$server" -p600 </dev/null >/dev/null 2>&1
+  # The first program of a server starts the system's own processes, which
+  # keep its standard streams as long as they run: here, none of a test's.
+  exec "$WINELOADER" cmd /c exit </dev/null >/dev/null 2>&1
+fi
 start_lasting_server
 exec "$WINELOADER" "$@"

@@ -88,14 +88,6 @@ double TimeStart(const std::wstring &Path, const wchar_t *ClassName, TProgram &S
     return Milliseconds(Begin, Now());
 }
 
-void Stop(TProgram &Started) {
-    PostMessageW(Started.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    if (WaitForSingleObject(Started.Process.hProcess, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(Started.Process.hProcess, 1);
-    CloseHandle(Started.Process.hThread);
-    CloseHandle(Started.Process.hProcess);
-}
-
 // One trackbar step: a Left or Right key message to Bar, timed until Box
 // shows another text.
 double TimeStep(HWND Bar, HWND Box, WPARAM Key) {
@@ -139,24 +131,21 @@ int RunBenchmarks(const std::wstring &BarePath) {
     for (int Run = 0; Run < StartRuns; ++Run) {
         TProgram Real, Bare;
         RealStarts.push_back(TimeStart(ProgramPath, L"TPasForm", Real));
-        Stop(Real);
+        StopProgram(Real);
         BareStarts.push_back(TimeStart(BarePath, L"TBareForm", Bare));
-        Stop(Bare);
+        StopProgram(Bare);
     }
     TProgram Real, Bare;
     TimeStart(ProgramPath, L"TPasForm", Real);
     TimeStart(BarePath, L"TBareForm", Bare);
     // The first item bar (weapon, at 7) and the password box of the real
     // window: the controls at their documented places.
-    TProgram Program;
-    Program.Process = Real.Process;
-    Program.Window = Real.Window;
-    FindControls(Program);
+    FindControls(Real);
     TStepTimes Steps = TimeSteps(
-        ControlOf(Program, TControl::WeaponBar), ControlOf(Program, TControl::PasswordBox),
+        ControlOf(Real, TControl::WeaponBar), ControlOf(Real, TControl::PasswordBox),
         ChildOfClass(Bare.Window, TRACKBAR_CLASSW), ChildOfClass(Bare.Window, L"Edit"), StepRuns);
-    Stop(Real);
-    Stop(Bare);
+    StopProgram(Real);
+    StopProgram(Bare);
 
     double RealStart = Median(RealStarts), BareStart = Median(BareStarts);
     double RealStep = Median(Steps.Real), BareStep = Median(Steps.Bare);

@@ -41,8 +41,9 @@ struct TPictureCheck {
 };
 
 // Every picture of the placement table for the car and levels the controls
-// show now; waits for the drawing to settle, then reports each wrong picture.
-bool CheckPictures(const TProgram &Program, const wchar_t *After) {
+// show now; waits for the drawing, and names each picture still wrong at the
+// deadline.
+void CheckPictures(const TProgram &Program, const wchar_t *After) {
     const TImage &Sheet = ProgramBitmap(SheetId);
     const TImage &Extra = ProgramBitmap(ExtraIconId);
     int Car = CarOf(Program);
@@ -94,12 +95,13 @@ bool CheckPictures(const TProgram &Program, const wchar_t *After) {
                 return false;
         return true;
     };
-    if (WaitFor(AllRight, 3000))
-        return true;
-    for (const TPictureCheck &Picture : Pictures)
-        Check(Picture.Mismatching(Screen) == 0, L"after %ls, car %d: the %ls has %d wrong pixels",
-              After, Car, Picture.Name, Picture.Mismatching(Screen));
-    return false;
+    Await(AllRight, [&] {
+        std::wstring Wrong;
+        for (const TPictureCheck &Picture : Pictures)
+            if (int Count = Picture.Mismatching(Screen))
+                Wrong += Say(L"; the %ls has %d wrong pixels", Picture.Name, Count);
+        return Say(L"the pictures after %ls, car %d", After, Car) + Wrong;
+    });
 }
 
 // ---- layout, texts and starting values ----------------------------------------
@@ -199,9 +201,8 @@ void CheckLayout(const TProgram &Program) {
 
 void CaseLayout() {
     TProgram Program;
-    if (StartProgram(Program))
-        CheckLayout(Program);
-    StopProgram(Program);
+    StartProgram(Program);
+    CheckLayout(Program);
 }
 
 // ---- the lists ----------------------------------------------------------------
@@ -210,77 +211,40 @@ void CaseLayout() {
 // and End; the password follows each selection.
 void CaseListKeys() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     for (const TListFacts &Facts : ListFacts) {
         HWND List = ControlOf(Program, Facts.List);
         const wchar_t *Name = RowOf(Facts.List).Name;
-        if (!FocusControl(Program, Facts.List))
-            continue;
+        FocusControl(Program, Facts.List);
+        // Where a key leaves the list, and the password for it.
+        auto Reaches = [&](int Index, const wchar_t *What) {
+            Await([&] { return SelectionOf(List) == Index; },
+                  [&] {
+                      return Say(L"%ls to select entry %d of %ls; it selects %d", What, Index, Name,
+                                 SelectionOf(List));
+                  });
+            CheckPassword(Program, What);
+        };
         PressKey(VK_HOME);
         for (int Index = 0; Index < Facts.EntryCount; ++Index) {
             if (Index > 0)
                 PressKey(VK_DOWN);
             wchar_t What[64];
             wsprintfW(What, L"Down to %ls entry %d", Name, Index);
-            if (Check(WaitFor([&] { return SelectionOf(List) == Index; }), L"%ls: selection %d",
-                      What, SelectionOf(List)))
-                CheckPassword(Program, What);
+            Reaches(Index, What);
         }
         PressKey(VK_UP);
-        if (Check(WaitFor([&] { return SelectionOf(List) == Facts.EntryCount - 2; }),
-                  L"Up in %ls leaves entry %d", Name, SelectionOf(List)))
-            CheckPassword(Program, L"Up in a list");
+        Reaches(Facts.EntryCount - 2, L"Up in a list");
         PressKey(VK_HOME);
         PressKey(VK_END);
-        if (Check(WaitFor([&] { return SelectionOf(List) == Facts.EntryCount - 1; }),
-                  L"End in %ls leaves entry %d", Name, SelectionOf(List)))
-            CheckPassword(Program, L"End in a list");
+        Reaches(Facts.EntryCount - 1, L"End in a list");
     }
-    StopProgram(Program);
-}
-
-struct TPopupSearch {
-    DWORD ProcessId;
-    RECT Combo; // screen rectangle of the combo box
-    HWND Found;
-};
-
-// The dropped part of a combo box: a visible ComboLBox of the program that
-// hangs from the box's lower edge (or, with no room below, its upper edge).
-BOOL CALLBACK MatchDroppedList(HWND Window, LPARAM Parameter) {
-    auto *Search = reinterpret_cast<TPopupSearch *>(Parameter);
-    DWORD ProcessId = 0;
-    GetWindowThreadProcessId(Window, &ProcessId);
-    wchar_t ClassName[64];
-    GetClassNameW(Window, ClassName, 64);
-    RECT Place;
-    GetWindowRect(Window, &Place);
-    if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, L"ComboLBox") == 0 &&
-        IsWindowVisible(Window) && Place.left == Search->Combo.left &&
-        (Place.top == Search->Combo.bottom || Place.bottom == Search->Combo.top)) {
-        Search->Found = Window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND DroppedList(const TProgram &Program, HWND List) {
-    TPopupSearch Search = {Program.Process.dwProcessId, {}, nullptr};
-    GetWindowRect(List, &Search.Combo);
-    EnumWindows(MatchDroppedList, reinterpret_cast<LPARAM>(&Search));
-    return Search.Found;
 }
 
 // A click on a list drops it; a click on an entry of the dropped part chooses it.
 void CaseListClicks() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     BringToFront(Program);
     struct TClick {
         TControl List;
@@ -294,104 +258,86 @@ void CaseListClicks() {
     for (const TClick &Click : Clicks) {
         HWND List = ControlOf(Program, Click.List);
         const wchar_t *Name = RowOf(Click.List).Name;
-        RECT Place;
-        GetClientRect(List, &Place);
-        // A click right after the previous list closed can be taken by the
-        // closing; a user clicks again.
-        HWND Dropped = nullptr;
-        for (int Try = 0; Try < 3 && Dropped == nullptr; ++Try) {
-            ClickAt(ScreenPointOf(List, Place.right / 2, Place.bottom / 2));
-            WaitFor([&] { return (Dropped = DroppedList(Program, List)) != nullptr; }, 1000);
-        }
-        if (!Check(Dropped != nullptr, L"clicks on %ls drop no list", Name))
-            continue;
-        int ItemHeight = static_cast<int>(SendMessageW(Dropped, LB_GETITEMHEIGHT, 0, 0));
-        int Top = static_cast<int>(SendMessageW(Dropped, LB_GETTOPINDEX, 0, 0));
-        RECT Inside;
-        GetClientRect(Dropped, &Inside);
-        int Y = (Click.Index - Top) * ItemHeight + ItemHeight / 2;
-        if (!Check(Y > 0 && Y < Inside.bottom, L"%ls entry %d is not in view when dropped", Name,
-                   Click.Index)) {
+        HWND Dropped = DropList(Program, List);
+        if (!Check(EntryInView(Dropped, Click.Index), L"%ls entry %d is not in view when dropped",
+                   Name, Click.Index)) {
             PressKey(VK_ESCAPE);
             continue;
         }
-        // Point at the entry first (the dropped list follows the mouse),
-        // then click it.
-        MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y - 2));
-        Sleep(100);
-        MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y));
-        Sleep(100);
-        MouseButton(true);
-        Sleep(50);
-        MouseButton(false);
+        ClickDroppedEntry(Program, Dropped, Click.Index);
         wchar_t What[64];
         wsprintfW(What, L"a click on %ls entry %d", Name, Click.Index);
-        Check(WaitFor([&] { return !IsWindowVisible(Dropped); }), L"after %ls the list stays open",
-              What);
-        if (Check(WaitFor([&] { return SelectionOf(List) == Click.Index; }),
-                  L"after %ls the selection is %d", What, SelectionOf(List)))
-            CheckPassword(Program, What);
+        Await([&] { return !IsWindowVisible(Dropped); },
+              [&] { return Say(L"the list to close after %ls", What); });
+        Await([&] { return SelectionOf(List) == Click.Index; },
+              [&] { return Say(L"%ls to select it; it selects %d", What, SelectionOf(List)); });
+        CheckPassword(Program, What);
     }
-    StopProgram(Program);
 }
 
 // Every car: the shocks and tires bars follow the documented rule, the hidden
 // ones count as level 0, and the icons and blank areas follow the car.
 void CaseCars() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     HWND Shocks = ControlOf(Program, TControl::ShocksBar);
     HWND Tires = ControlOf(Program, TControl::TiresBar);
+    auto Shown = [](HWND Bar) { return IsWindowVisible(Bar) ? L"shown" : L"hidden"; };
     for (int Car = 0; Car < 8; ++Car) {
-        if (!ChooseWithKeys(Program, TControl::CarList, Car))
-            continue;
+        ChooseWithKeys(Program, TControl::CarList, Car);
         wchar_t What[64];
         wsprintfW(What, L"choosing car %d", Car);
         const TCarFacts &Facts = CarFacts[Car];
-        Check(WaitFor([&] {
-                  return (IsWindowVisible(Shocks) != 0) == Facts.ShocksShown &&
-                         (IsWindowVisible(Tires) != 0) == Facts.TiresShown;
-              }),
-              L"after %ls: ShocksBar %ls, TiresBar %ls", What,
-              IsWindowVisible(Shocks) ? L"shown" : L"hidden",
-              IsWindowVisible(Tires) ? L"shown" : L"hidden");
+        Await(
+            [&] {
+                return (IsWindowVisible(Shocks) != 0) == Facts.ShocksShown &&
+                       (IsWindowVisible(Tires) != 0) == Facts.TiresShown;
+            },
+            [&] {
+                return Say(L"the bars to follow %ls: ShocksBar is %ls, TiresBar %ls", What,
+                           Shown(Shocks), Shown(Tires));
+            });
         CheckPassword(Program, What);
         CheckPictures(Program, What);
     }
     // A hidden bar keeps its position, and it counts again once shown: set
     // the tires to 1 with Dirt Devil, hide the bar with Battle Trak, show it
     // again with Air Blade.
-    if (ChooseWithKeys(Program, TControl::CarList, 0) &&
-        FocusControl(Program, TControl::TiresBar)) {
-        PressKey(VK_HOME);
-        PressKey(VK_RIGHT);
-        Check(WaitFor([&] { return PositionOf(Tires) == 1; }), L"TiresBar does not move to 1");
-        ChooseWithKeys(Program, TControl::CarList, 3);
-        Check(WaitFor([&] { return !IsWindowVisible(Tires); }), L"Battle Trak shows TiresBar");
-        CheckPassword(Program, L"hiding TiresBar at level 1");
-        ChooseWithKeys(Program, TControl::CarList, 2);
-        Check(WaitFor([&] { return IsWindowVisible(Tires) != 0; }), L"Air Blade hides TiresBar");
-        Check(PositionOf(Tires) == 1, L"TiresBar lost its position while hidden: %d",
-              PositionOf(Tires));
-        CheckPassword(Program, L"showing TiresBar again");
-        CheckPictures(Program, L"showing TiresBar again");
-    }
-    StopProgram(Program);
+    ChooseWithKeys(Program, TControl::CarList, 0);
+    FocusControl(Program, TControl::TiresBar);
+    PressKey(VK_HOME);
+    PressKey(VK_RIGHT);
+    Await([&] { return PositionOf(Tires) == 1; },
+          [&] { return Say(L"TiresBar to move to 1; it is at %d", PositionOf(Tires)); });
+    ChooseWithKeys(Program, TControl::CarList, 3);
+    Await([&] { return !IsWindowVisible(Tires); }, L"Battle Trak to hide TiresBar");
+    CheckPassword(Program, L"hiding TiresBar at level 1");
+    ChooseWithKeys(Program, TControl::CarList, 2);
+    Await([&] { return IsWindowVisible(Tires) != 0; }, L"Air Blade to show TiresBar");
+    Check(PositionOf(Tires) == 1, L"TiresBar lost its position while hidden: %d",
+          PositionOf(Tires));
+    CheckPassword(Program, L"showing TiresBar again");
+    CheckPictures(Program, L"showing TiresBar again");
 }
 
 // ---- the trackbars --------------------------------------------------------------
+
+// The count label beside an item bar (the control after it) reading Number.
+void CheckCount(const TProgram &Program, TControl Bar, int Number, const wchar_t *After) {
+    HWND Count = ControlOf(Program, static_cast<TControl>(static_cast<int>(Bar) + 1));
+    std::wstring Wanted = std::to_wstring(Number);
+    Await([&] { return TextOf(Count) == Wanted; },
+          [&] {
+              return Say(L"the count label after %ls to read \"%ls\"; it reads \"%ls\"", After,
+                         Wanted.c_str(), TextOf(Count).c_str());
+          });
+}
 
 // Keys on every bar: Home, Right, End, Left, Page Down, Page Up. Item bars
 // show their number, upgrade bars their picture for the level.
 void CaseTrackbarKeys() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     struct TStep {
         WORD Key;
         const wchar_t *Name;
@@ -403,8 +349,7 @@ void CaseTrackbarKeys() {
     for (const TTrackbarFacts &Facts : TrackbarFacts) {
         HWND Bar = ControlOf(Program, Facts.Bar);
         const wchar_t *Name = RowOf(Facts.Bar).Name;
-        if (!FocusControl(Program, Facts.Bar))
-            continue;
+        FocusControl(Program, Facts.Bar);
         for (const TStep &Step : Steps) {
             // Where each key leaves a bar of range 0..max (page size 1):
             // Home 0, Right +1, End max, Left -1, Page Down +1, Page Up -1.
@@ -428,33 +373,22 @@ void CaseTrackbarKeys() {
             PressKey(Step.Key);
             wchar_t What[64];
             wsprintfW(What, L"%ls on %ls", Step.Name, Name);
-            if (!Check(WaitFor([&] { return PositionOf(Bar) == Want; }),
-                       L"%ls: position %d, not %d", What, PositionOf(Bar), Want))
-                continue;
+            Await(
+                [&] { return PositionOf(Bar) == Want; },
+                [&] { return Say(L"%ls to reach %d; it is at %d", What, Want, PositionOf(Bar)); });
             CheckPassword(Program, What);
-            if (Facts.HasCount) {
-                HWND Count =
-                    ControlOf(Program, static_cast<TControl>(static_cast<int>(Facts.Bar) + 1));
-                wchar_t Number[8];
-                wsprintfW(Number, L"%d", Want);
-                Check(WaitFor([&] { return TextOf(Count) == Number; }),
-                      L"%ls: the count label reads \"%ls\", not \"%ls\"", What,
-                      TextOf(Count).c_str(), Number);
-            }
+            if (Facts.HasCount)
+                CheckCount(Program, Facts.Bar, Want, What);
         }
         CheckPictures(Program, Name);
     }
-    StopProgram(Program);
 }
 
 // A thumb dragged with the mouse across every position, there and back: the
 // password and the number follow each position passed, and the release too.
 void CaseThumbDrag() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     BringToFront(Program);
     const TControl Bars[] = {TControl::WeaponBar, TControl::DropBar, TControl::EngineBar,
                              TControl::ArmorBar};
@@ -463,26 +397,7 @@ void CaseThumbDrag() {
         const wchar_t *Name = RowOf(BarName).Name;
         int Maximum = static_cast<int>(SendMessageW(Bar, TBM_GETRANGEMAX, 0, 0));
         int Start = PositionOf(Bar);
-        POINT Grip = ThumbCentre(Program, BarName, Start);
-        // The press takes the thumb once the bar holds the mouse capture; on a
-        // loaded machine a first press can come before the pointer's move has
-        // reached the program, so it is made again, as a user would.
-        GUITHREADINFO Gui = {};
-        Gui.cbSize = sizeof Gui;
-        bool Taken = false;
-        for (int Try = 0; Try < 3 && !Taken; ++Try) {
-            if (Try > 0)
-                MouseButton(false);
-            MouseTo(ScreenPointOf(Bar, Grip.x, Grip.y));
-            MouseButton(true);
-            Taken = WaitFor(
-                [&] {
-                    return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) &&
-                           Gui.hwndCapture == Bar;
-                },
-                1000);
-        }
-        Check(Taken, L"pressing the thumb of %ls does not take it", Name);
+        PressThumb(Program, BarName);
         // From the start down to 0, then up to the maximum.
         std::vector<int> Path;
         for (int Position = Start - 1; Position >= 0; --Position)
@@ -490,39 +405,26 @@ void CaseThumbDrag() {
         for (int Position = 1; Position <= Maximum; ++Position)
             Path.push_back(Position);
         for (int Position : Path) {
-            POINT Centre = ThumbCentre(Program, BarName, Position);
-            MouseTo(ScreenPointOf(Bar, Centre.x, Centre.y));
             wchar_t What[64];
             wsprintfW(What, L"dragging %ls to %d", Name, Position);
-            if (!Check(WaitFor([&] { return PositionOf(Bar) == Position; }), L"%ls: position %d",
-                       What, PositionOf(Bar)))
-                continue;
+            DragThumbTo(Program, BarName, Position);
             CheckPassword(Program, What);
-            if (BarName == TControl::WeaponBar || BarName == TControl::DropBar) {
-                HWND Count =
-                    ControlOf(Program, static_cast<TControl>(static_cast<int>(BarName) + 1));
-                wchar_t Number[8];
-                wsprintfW(Number, L"%d", Position);
-                Check(WaitFor([&] { return TextOf(Count) == Number; }),
-                      L"%ls: the count label reads \"%ls\"", What, TextOf(Count).c_str());
-            }
+            if (BarName == TControl::WeaponBar || BarName == TControl::DropBar)
+                CheckCount(Program, BarName, Position, What);
         }
         MouseButton(false);
+        Settle(Program);
         Check(PositionOf(Bar) == Maximum, L"releasing %ls leaves it at %d", Name, PositionOf(Bar));
         CheckPassword(Program, L"releasing a thumb");
         CheckPictures(Program, L"a thumb drag");
     }
-    StopProgram(Program);
 }
 
 // ---- the money box ----------------------------------------------------------------
 
 void CaseMoney() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     HWND Money = ControlOf(Program, TControl::MoneyBox);
     // Each step: reach the box by Tab (which selects its whole text), then act.
     struct TEdit {
@@ -550,12 +452,13 @@ void CaseMoney() {
     for (const TEdit &Edit : Edits) {
         // Entering the box with Tab from CarList selects its whole text, so
         // what follows replaces it.
-        if (!FocusControl(Program, TControl::CarList))
-            break;
+        FocusControl(Program, TControl::CarList);
         PressKey(VK_TAB);
-        if (!Check(WaitFor([&] { return FocusOf(Program) == Money; }),
-                   L"Tab from CarList does not reach the money box"))
-            break;
+        Await([&] { return FocusOf(Program) == Money; },
+              [&] {
+                  return Say(L"Tab from CarList to reach the money box; %ls",
+                             InputState(Program).c_str());
+              });
         std::wstring Before = TextOf(Money);
         DWORD Range = SelectionRangeOf(Money);
         Check(LOWORD(Range) == 0 && HIWORD(Range) == Before.size(),
@@ -567,7 +470,7 @@ void CaseMoney() {
             PasteText(Edit.Pasted);
         if (Edit.Delete)
             PressKey(VK_DELETE);
-        Sleep(100);
+        Settle(Program);
         std::wstring After = TextOf(Money);
         Check(After.size() <= 3, L"%ls leaves \"%ls\", longer than 3", Edit.Name, After.c_str());
         if (Edit.Typed != nullptr && Edit.Typed[0] >= L'0' && Edit.Typed[0] <= L'9')
@@ -578,18 +481,13 @@ void CaseMoney() {
         CheckPassword(Program, Edit.Name);
     }
     // Tab in the box moves on to DifficultyList and leaves the text as it was.
-    if (FocusControl(Program, TControl::MoneyBox)) {
-        std::wstring Before = TextOf(Money);
-        PressKey(VK_TAB);
-        Check(WaitFor(
-                  [&] { return FocusOf(Program) == ControlOf(Program, TControl::DifficultyList); }),
-              L"Tab in the money box does not reach DifficultyList");
-        Check(TextOf(Money) == Before, L"Tab changed the money text to \"%ls\"",
-              TextOf(Money).c_str());
-        CheckPassword(Program, L"Tab in the money box");
-    }
+    FocusControl(Program, TControl::MoneyBox);
+    std::wstring Before = TextOf(Money);
+    PressKey(VK_TAB);
+    AwaitFocus(Program, TControl::DifficultyList, L"Tab in the money box");
+    Check(TextOf(Money) == Before, L"Tab changed the money text to \"%ls\"", TextOf(Money).c_str());
+    CheckPassword(Program, L"Tab in the money box");
     Check(WaitForExit(Program, 0) == STILL_ACTIVE, L"the program ended during the money edits");
-    StopProgram(Program);
 }
 
 // ---- the keyboard order ------------------------------------------------------------
@@ -608,8 +506,7 @@ int NextTabEntry(int Index, int Car) {
 }
 
 void CheckTabRound(const TProgram &Program, int Car, WORD Modifier) {
-    if (!FocusControl(Program, TControl::HeroList))
-        return;
+    FocusControl(Program, TControl::HeroList);
     int Entry = 1;
     for (int Press = 0; Press < 15; ++Press) {
         int Next = NextTabEntry(Entry, Car);
@@ -620,9 +517,14 @@ void CheckTabRound(const TProgram &Program, int Car, WORD Modifier) {
             PressKey(VK_TAB);
         const wchar_t *From = RowOf(TabOrderFacts[Entry]).Name;
         const wchar_t *To = RowOf(TabOrderFacts[Next]).Name;
-        if (!Check(WaitFor([&] { return FocusOf(Program) == Target; }),
-                   L"car %d: %lsTab from %ls does not reach %ls", Car,
-                   Modifier != 0 ? L"Shift+" : L"", From, To))
+        HWND Before = ControlOf(Program, TabOrderFacts[Entry]);
+        Await([&] { return FocusOf(Program) != Before; },
+              [&] {
+                  return Say(L"car %d: %lsTab to move the focus on from %ls; %ls", Car,
+                             Modifier != 0 ? L"Shift+" : L"", From, InputState(Program).c_str());
+              });
+        if (!Check(FocusOf(Program) == Target, L"car %d: %lsTab from %ls does not reach %ls; %ls",
+                   Car, Modifier != 0 ? L"Shift+" : L"", From, To, InputState(Program).c_str()))
             return;
         if (TabOrderFacts[Next] == TControl::PasswordBox ||
             TabOrderFacts[Next] == TControl::MoneyBox) {
@@ -637,42 +539,28 @@ void CheckTabRound(const TProgram &Program, int Car, WORD Modifier) {
 
 void CaseTabOrder() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     BringToFront(Program);
     CheckTabRound(Program, 1, 0);        // Marauder: every bar shown
     CheckTabRound(Program, 1, VK_SHIFT); // Shift+Tab moves forward too
-    if (ChooseWithKeys(Program, TControl::CarList, 3))
-        CheckTabRound(Program, 3, 0); // Battle Trak: TiresBar skipped
-    if (ChooseWithKeys(Program, TControl::CarList, 4))
-        CheckTabRound(Program, 4, 0); // Havac: both skipped
+    ChooseWithKeys(Program, TControl::CarList, 3);
+    CheckTabRound(Program, 3, 0); // Battle Trak: TiresBar skipped
+    ChooseWithKeys(Program, TControl::CarList, 4);
+    CheckTabRound(Program, 4, 0); // Havac: both skipped
     // A click into PlanetList, Escape to close it, Tab: DivisionList.
-    HWND Planet = ControlOf(Program, TControl::PlanetList);
-    RECT Place;
-    GetClientRect(Planet, &Place);
-    ClickAt(ScreenPointOf(Planet, Place.right / 2, Place.bottom / 2));
-    if (Check(WaitFor([&] { return FocusOf(Program) == Planet; }),
-              L"a click does not focus PlanetList")) {
-        PressKey(VK_ESCAPE);
-        PressKey(VK_TAB);
-        Check(
-            WaitFor([&] { return FocusOf(Program) == ControlOf(Program, TControl::DivisionList); }),
-            L"Tab after a click into PlanetList does not reach DivisionList");
-    }
+    ClickControl(ControlOf(Program, TControl::PlanetList));
+    AwaitFocus(Program, TControl::PlanetList, L"a click");
+    PressKey(VK_ESCAPE);
+    PressKey(VK_TAB);
+    AwaitFocus(Program, TControl::DivisionList, L"Tab after a click into PlanetList");
     CheckPassword(Program, L"clicks and Tab presses");
-    StopProgram(Program);
 }
 
 // ---- covering, minimising, closing ----------------------------------------------------
 
 void CaseRedraw() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     // Another window over the whole of it, then gone again.
     RECT Outer;
     GetWindowRect(Program.Window, &Outer);
@@ -680,15 +568,25 @@ void CaseRedraw() {
         WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, Outer.left, Outer.top,
         Outer.right - Outer.left, Outer.bottom - Outer.top, nullptr, nullptr, nullptr, nullptr);
     UpdateWindow(Cover);
-    Sleep(300);
+    // Gone once the screen shows it over the whole client area.
+    TImage Screen;
+    Await(
+        [&] {
+            Screen = CaptureClient(Program);
+            return Screen.At(0, 0) != BackgroundColour() &&
+                   std::all_of(Screen.Pixels.begin(), Screen.Pixels.end(), [&](uint32_t Pixel) {
+                       return (Pixel & 0xFFFFFF) == Screen.At(0, 0);
+                   });
+        },
+        L"the screen to show the covering window over the whole client area");
     DestroyWindow(Cover);
     CheckPictures(Program, L"covering and uncovering");
     CheckPassword(Program, L"covering and uncovering");
     // Minimise and restore.
     ShowWindow(Program.Window, SW_MINIMIZE);
-    Check(WaitFor([&] { return IsIconic(Program.Window) != 0; }), L"the window does not minimise");
+    Await([&] { return IsIconic(Program.Window) != 0; }, L"the window to minimise");
     ShowWindow(Program.Window, SW_RESTORE);
-    Check(WaitFor([&] { return IsIconic(Program.Window) == 0; }), L"the window does not restore");
+    Await([&] { return IsIconic(Program.Window) == 0; }, L"the window to restore");
     CheckPictures(Program, L"minimising and restoring");
     CheckPassword(Program, L"minimising and restoring");
     // With no control focused, Tab does nothing; a click into a control
@@ -696,21 +594,13 @@ void CaseRedraw() {
     BringToFront(Program);
     if (FocusOf(Program) == Program.Window) {
         PressKey(VK_TAB);
-        Sleep(200);
+        Settle(Program);
         Check(FocusOf(Program) == Program.Window, L"Tab moved the focus off the main window");
     }
-    HWND Money = ControlOf(Program, TControl::MoneyBox);
-    RECT Place;
-    GetClientRect(Money, &Place);
-    ClickAt(ScreenPointOf(Money, Place.right / 2, Place.bottom / 2));
-    if (Check(WaitFor([&] { return FocusOf(Program) == Money; }),
-              L"a click does not focus the money box")) {
-        PressKey(VK_TAB);
-        Check(WaitFor(
-                  [&] { return FocusOf(Program) == ControlOf(Program, TControl::DifficultyList); }),
-              L"Tab after a click into the money box does not reach DifficultyList");
-    }
-    StopProgram(Program);
+    ClickControl(ControlOf(Program, TControl::MoneyBox));
+    AwaitFocus(Program, TControl::MoneyBox, L"a click");
+    PressKey(VK_TAB);
+    AwaitFocus(Program, TControl::DifficultyList, L"Tab after a click into the money box");
 }
 
 // A box of the program's with that caption, or null.
@@ -728,17 +618,14 @@ void CaseClose() {
     const TWay Ways[] = {{L"the close command", false}, {L"Alt+F4", true}};
     for (const TWay &Way : Ways) {
         TProgram Program;
-        if (!StartProgram(Program)) {
-            StopProgram(Program);
-            continue;
-        }
+        StartProgram(Program);
         // Focus on an upgrade bar, so that its last messages draw.
         FocusControl(Program, TControl::EngineBar);
         if (Way.AltF4)
             PressKeyWith(VK_MENU, VK_F4);
         else
             PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        DWORD Code = WaitForExit(Program, 5000);
+        DWORD Code = WaitForExit(Program);
         Check(FindDialog(Program, L"Error") == nullptr, L"%ls shows an error box", Way.Name);
         Check(Code == 0, L"after %ls the exit code is %lu (259: still running)", Way.Name, Code);
         StopProgram(Program);
@@ -748,29 +635,32 @@ void CaseClose() {
 // Two copies side by side: each has its own window and state.
 void CaseTwoCopies() {
     TProgram First, Second;
-    if (StartProgram(First) && StartProgram(Second)) {
-        Check(First.Window != Second.Window, L"both copies report the same window");
-        SetWindowPos(Second.Window, nullptr, 500, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        Sleep(200);
-        std::wstring SecondBefore = TextOf(ControlOf(Second, TControl::PasswordBox));
-        if (ChooseWithKeys(First, TControl::CarList, 4))
-            CheckPassword(First, L"a car change in the first copy");
-        Check(SelectionOf(ControlOf(Second, TControl::CarList)) == 1 &&
-                  TextOf(ControlOf(Second, TControl::PasswordBox)) == SecondBefore,
-              L"a change in the first copy reached the second");
-        CheckPassword(Second, L"a car change in the first copy");
-        if (ChooseWithKeys(Second, TControl::HeroList, 6))
-            CheckPassword(Second, L"a hero change in the second copy");
-        CheckPassword(First, L"a hero change in the second copy");
-        PostMessageW(First.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        Check(WaitForExit(First) == 0, L"the first copy does not end with 0");
-        Check(WaitForExit(Second, 0) == STILL_ACTIVE, L"closing the first copy ended the second");
-        CheckPassword(Second, L"closing the first copy");
-        PostMessageW(Second.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        Check(WaitForExit(Second) == 0, L"the second copy does not end with 0");
-    }
-    StopProgram(First);
-    StopProgram(Second);
+    StartProgram(First);
+    StartProgram(Second);
+    Check(First.Window != Second.Window, L"both copies report the same window");
+    SetWindowPos(Second.Window, nullptr, 500, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Await(
+        [&] {
+            RECT Place;
+            return GetWindowRect(Second.Window, &Place) && Place.left == 500 && Place.top == 20;
+        },
+        L"the second copy's window to move to (500, 20)");
+    std::wstring SecondBefore = TextOf(ControlOf(Second, TControl::PasswordBox));
+    ChooseWithKeys(First, TControl::CarList, 4);
+    CheckPassword(First, L"a car change in the first copy");
+    Check(SelectionOf(ControlOf(Second, TControl::CarList)) == 1 &&
+              TextOf(ControlOf(Second, TControl::PasswordBox)) == SecondBefore,
+          L"a change in the first copy reached the second");
+    CheckPassword(Second, L"a car change in the first copy");
+    ChooseWithKeys(Second, TControl::HeroList, 6);
+    CheckPassword(Second, L"a hero change in the second copy");
+    CheckPassword(First, L"a hero change in the second copy");
+    PostMessageW(First.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Check(WaitForExit(First) == 0, L"the first copy does not end with 0");
+    Check(WaitForExit(Second, 0) == STILL_ACTIVE, L"closing the first copy ended the second");
+    CheckPassword(Second, L"closing the first copy");
+    PostMessageW(Second.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Check(WaitForExit(Second) == 0, L"the second copy does not end with 0");
 }
 
 // An access violation on a thread of the program: the box titled "Error"
@@ -779,22 +669,18 @@ void CaseTwoCopies() {
 // program, which this driver is built beside), and the process ends with N.
 void CaseFault() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     HANDLE Thread =
         CreateRemoteThread(Program.Process.hProcess, nullptr, 0,
                            reinterpret_cast<LPTHREAD_START_ROUTINE>(0x10), nullptr, 0, nullptr);
-    if (!Check(Thread != nullptr, L"cannot start a thread in the program (error %lu)",
-               GetLastError())) {
-        StopProgram(Program);
+    DWORD Error = GetLastError();
+    if (!Check(Thread != nullptr, L"cannot start a thread in the program (error %lu)", Error))
         return;
-    }
     CloseHandle(Thread);
     HWND Box = nullptr;
-    if (Check(WaitFor([&] { return (Box = FindDialog(Program, L"Error")) != nullptr; }, 10000),
-              L"no box titled \"Error\" appears")) {
+    Await([&] { return (Box = FindDialog(Program, L"Error")) != nullptr; },
+          L"a box titled \"Error\" after the fault");
+    {
         // The message is the box's one static text that has words in it.
         std::wstring Message;
         for (HWND Child = GetWindow(Box, GW_CHILD); Child != nullptr;
@@ -817,10 +703,9 @@ void CaseFault() {
               Address, Expected);
         Check(Number != 0, L"the error number is 0");
         PostMessageW(Box, WM_COMMAND, IDOK, 0);
-        DWORD Code = WaitForExit(Program, 10000);
+        DWORD Code = WaitForExit(Program);
         Check(Code == Number, L"the exit code is %lu, the box says %u", Code, Number);
     }
-    StopProgram(Program);
 }
 
 // ---- the dialog that reads a password back --------------------------------------
@@ -897,42 +782,41 @@ bool BreakPassword(const char (&Text)[PasswordLength], char (&Broken)[PasswordLe
     return false;
 }
 
-HWND WaitForDialog(const TProgram &Program) {
+// The dialog "Ввести пароль", once it shows after the input named After.
+HWND WaitForDialog(const TProgram &Program, const wchar_t *After) {
     HWND Dialog = nullptr;
-    WaitFor(
-        [&] { return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr; },
-        5000);
+    Await([&] { return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr; },
+          [&] {
+              return Say(L"%ls to open the dialog \"%ls\"; %ls", After, DialogTitle,
+                         InputState(Program).c_str());
+          });
     return Dialog;
 }
 
-// Alt+Space, then Up (round to the last item) and Enter. On a loaded
-// machine the keys can reach the desktop before the window is in front
-// again: then they are pressed once more.
+// Alt+Space, then Up (round to the last item) and Enter.
 HWND OpenByMenu(const TProgram &Program) {
-    bool MenuShown = false;
-    for (int Try = 0; Try < 2 && !MenuShown; ++Try) {
-        BringToFront(Program);
-        PressKeyWith(VK_MENU, VK_SPACE);
-        MenuShown = WaitFor([&] { return FindProgramWindow(Program, L"#32768") != nullptr; });
-    }
-    if (!Check(MenuShown, L"Alt+Space opens no system menu"))
-        return nullptr;
+    BringToFront(Program);
+    PressKeyWith(VK_MENU, VK_SPACE);
+    Await([&] { return FindProgramWindow(Program, L"#32768") != nullptr; },
+          [&] {
+              return Say(L"Alt+Space to show the system menu; %ls", InputState(Program).c_str());
+          });
     PressKey(VK_UP);
     PressKey(VK_RETURN);
-    HWND Dialog = WaitForDialog(Program);
-    Check(Dialog != nullptr, L"the system menu's last item opens no dialog \"%ls\"", DialogTitle);
-    return Dialog;
+    return WaitForDialog(Program, L"the system menu's last item");
 }
 
 std::wstring ItemText(HWND Dialog, int Id) {
     return TextOf(GetDlgItem(Dialog, Id));
 }
 
-bool WaitForStatus(HWND Dialog, const std::function<bool(const std::wstring &)> &Holds,
+void WaitForStatus(HWND Dialog, const std::function<bool(const std::wstring &)> &Holds,
                    const wchar_t *What) {
-    return Check(WaitFor([&] { return Holds(ItemText(Dialog, DialogStatusId)); }),
-                 L"%ls: the status line reads \"%ls\"", What,
-                 ItemText(Dialog, DialogStatusId).c_str());
+    Await([&] { return Holds(ItemText(Dialog, DialogStatusId)); },
+          [&] {
+              return Say(L"the status line after %ls; it reads \"%ls\"", What,
+                         ItemText(Dialog, DialogStatusId).c_str());
+          });
 }
 
 bool Contains(const std::wstring &Text, const std::wstring &Part) {
@@ -940,18 +824,16 @@ bool Contains(const std::wstring &Text, const std::wstring &Part) {
 }
 
 // OK (clicked, or Enter) closes the dialog.
-bool ConfirmDialog(const TProgram &Program, HWND Dialog, bool ByEnter) {
+void ConfirmDialog(const TProgram &Program, HWND Dialog, bool ByEnter) {
     HWND Ok = GetDlgItem(Dialog, DialogOkId);
-    if (!Check(WaitFor([&] { return IsWindowEnabled(Ok) != 0; }), L"OK stays disabled"))
-        return false;
+    Await([&] { return IsWindowEnabled(Ok) != 0; }, L"OK to be enabled");
     if (ByEnter)
         PressKey(VK_RETURN);
     else
         ClickControl(Ok);
-    return Check(WaitFor([&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); }),
-                 L"OK leaves the dialog open") &&
-           Check(WaitFor([&] { return IsWindowEnabled(Program.Window) != 0; }),
-                 L"the window stays disabled after the dialog");
+    Await([&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); }, L"OK to close the dialog");
+    Await([&] { return IsWindowEnabled(Program.Window) != 0; },
+          L"the window to be enabled again after the dialog");
 }
 
 // Every list, bar, count and the money box as Record says, read from the
@@ -1001,9 +883,11 @@ void CheckControlsHold(const TProgram &Program, const TSettings &Record,
               (IsWindowVisible(ControlOf(Program, TControl::TiresBar)) != 0) == Facts.TiresShown,
           L"after %ls: the shocks and tires bars do not follow car %d", After, Record.Car);
     HWND Box = ControlOf(Program, TControl::PasswordBox);
-    Check(WaitFor([&] { return TextOf(Box) == Password; }),
-          L"after %ls: the password box shows \"%ls\", not \"%ls\"", After, TextOf(Box).c_str(),
-          Password.c_str());
+    Await([&] { return TextOf(Box) == Password; },
+          [&] {
+              return Say(L"the password box after %ls to show \"%ls\"; it shows \"%ls\"", After,
+                         Password.c_str(), TextOf(Box).c_str());
+          });
     CheckPassword(Program, After);
     CheckPictures(Program, After);
 }
@@ -1030,24 +914,19 @@ std::wstring ControlState(const TProgram &Program) {
 // lower case and hyphens is valid, and Enter loads it into every control.
 void CaseDialogMenu() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     BringToFront(Program);
     HWND Box = ControlOf(Program, TControl::PasswordBox);
     MouseTo(ScreenPointOf(Box, 20, 8));
     MouseTo(ScreenPointOf(Box, 22, 10));
     HWND Tip = nullptr;
-    Check(
-        WaitFor([&] { return (Tip = FindProgramWindow(Program, L"tooltips_class32")) != nullptr; }),
-        L"no tip shows over the password box");
-    if (Tip != nullptr)
-        Check(TextOf(Tip) == PasswordBoxTip, L"the tip reads \"%ls\"", TextOf(Tip).c_str());
+    Await([&] { return (Tip = FindProgramWindow(Program, L"tooltips_class32")) != nullptr; },
+          L"a tip over the password box");
+    Check(TextOf(Tip) == PasswordBoxTip, L"the tip reads \"%ls\"", TextOf(Tip).c_str());
     MouseTo(ScreenPointOf(Program.Window, 440, 370));
 
     HWND Dialog = OpenByMenu(Program);
-    if (Dialog != nullptr) {
+    {
         Check(ItemText(Dialog, DialogFieldId).empty(), L"the field opens with \"%ls\"",
               ItemText(Dialog, DialogFieldId).c_str());
         WaitForStatus(
@@ -1060,16 +939,17 @@ void CaseDialogMenu() {
         Check(Typed.find_first_of(L"BEHMOPTXYeopxy") != std::wstring::npos,
               L"the typed form \"%ls\" has no look-alike", Typed.c_str());
         TypeText(Typed.c_str());
-        Check(WaitFor([&] { return ItemText(Dialog, DialogFieldId) == Typed; }),
-              L"the field reads \"%ls\", not \"%ls\"", ItemText(Dialog, DialogFieldId).c_str(),
-              Typed.c_str());
+        Await([&] { return ItemText(Dialog, DialogFieldId) == Typed; },
+              [&] {
+                  return Say(L"the field to read \"%ls\"; it reads \"%ls\"", Typed.c_str(),
+                             ItemText(Dialog, DialogFieldId).c_str());
+              });
         WaitForStatus(
             Dialog, [](const std::wstring &S) { return S == StatusValid; },
             L"typing with look-alikes");
-        if (ConfirmDialog(Program, Dialog, true))
-            CheckControlsHold(Program, DialogRecord(), Password, L"a typed password");
+        ConfirmDialog(Program, Dialog, true);
+        CheckControlsHold(Program, DialogRecord(), Password, L"a typed password");
     }
-    StopProgram(Program);
 }
 
 // A password whose car hides both bars at non-zero levels: the dialog says
@@ -1077,10 +957,7 @@ void CaseDialogMenu() {
 // hidden bars keep the levels.
 void CaseDialogHidden() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     TSettings Record = DialogRecord();
     Record.Car = 4; // Havac: no shocks, no tires
     TSettings WindowRecord = Record;
@@ -1090,7 +967,7 @@ void CaseDialogHidden() {
     std::wstring Password = PasswordOf(Record, Text);
     std::wstring WindowPassword = PasswordOf(WindowRecord, WindowText);
     HWND Dialog = OpenByMenu(Program);
-    if (Dialog != nullptr) {
+    {
         TypeText(Password.c_str());
         WaitForStatus(
             Dialog,
@@ -1100,10 +977,9 @@ void CaseDialogHidden() {
                        Contains(S, L"шин (в пароле уровень 1)");
             },
             L"a password with hidden levels");
-        if (ConfirmDialog(Program, Dialog, false))
-            CheckControlsHold(Program, Record, WindowPassword, L"a password with hidden levels");
+        ConfirmDialog(Program, Dialog, false);
+        CheckControlsHold(Program, Record, WindowPassword, L"a password with hidden levels");
     }
-    StopProgram(Program);
 }
 
 // A character that is never in a password is named with its place; a
@@ -1111,15 +987,12 @@ void CaseDialogHidden() {
 // password; the chosen repair goes into the field, and OK loads it.
 void CaseDialogRepair() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     char Text[PasswordLength], Broken[PasswordLength];
     PasswordOf(DialogRecord(), Text);
     TDecodeResult Result;
     HWND Dialog = OpenByMenu(Program);
-    if (Dialog != nullptr && Check(BreakPassword(Text, Broken, Result), L"no broken password")) {
+    if (Check(BreakPassword(Text, Broken, Result), L"no broken password")) {
         TypeText(L"пьфм q");
         WaitForStatus(
             Dialog, [](const std::wstring &S) { return Contains(S, L"«q» (U+0071) на месте 6"); },
@@ -1162,36 +1035,34 @@ void CaseDialogRepair() {
         for (int Step = 0; Step < Chosen; ++Step)
             PressKey(VK_DOWN);
         HWND Take = GetDlgItem(Dialog, DialogTakeId);
-        if (Check(WaitFor([&] { return IsWindowEnabled(Take) != 0; }),
-                  L"choosing a repair leaves its button disabled")) {
-            ClickControl(Take);
-            std::wstring Repaired = Grouped(Repairs[Chosen].Text);
-            Check(WaitFor([&] { return ItemText(Dialog, DialogFieldId) == Repaired; }),
-                  L"the field reads \"%ls\" after taking %ls",
-                  ItemText(Dialog, DialogFieldId).c_str(), Repaired.c_str());
-            WaitForStatus(
-                Dialog, [](const std::wstring &S) { return S == StatusValid; }, L"taking a repair");
-            if (ConfirmDialog(Program, Dialog, false))
-                CheckControlsHold(Program, Repairs[Chosen].Record, Repaired, L"a repair");
-        }
+        Await([&] { return IsWindowEnabled(Take) != 0; },
+              [&] {
+                  return Say(L"choosing repair %d to enable its button; the list is at %ld", Chosen,
+                             static_cast<long>(SendMessageW(List, LB_GETCURSEL, 0, 0)));
+              });
+        ClickControl(Take);
+        std::wstring Repaired = Grouped(Repairs[Chosen].Text);
+        Await([&] { return ItemText(Dialog, DialogFieldId) == Repaired; },
+              [&] {
+                  return Say(L"the field to read %ls after taking it; it reads \"%ls\"",
+                             Repaired.c_str(), ItemText(Dialog, DialogFieldId).c_str());
+              });
+        WaitForStatus(
+            Dialog, [](const std::wstring &S) { return S == StatusValid; }, L"taking a repair");
+        ConfirmDialog(Program, Dialog, false);
+        CheckControlsHold(Program, Repairs[Chosen].Record, Repaired, L"a repair");
     }
-    StopProgram(Program);
 }
 
 // Cancel, and Escape, after a valid password: no control changes.
 void CaseDialogCancel() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     std::wstring Before = ControlState(Program);
     char Text[PasswordLength];
     std::wstring Password = PasswordOf(DialogRecord(), Text);
     for (bool ByEscape : {false, true}) {
         HWND Dialog = OpenByMenu(Program);
-        if (Dialog == nullptr)
-            break;
         TypeText(Password.c_str());
         WaitForStatus(
             Dialog, [](const std::wstring &S) { return S == StatusValid; },
@@ -1201,38 +1072,32 @@ void CaseDialogCancel() {
         else
             ClickControl(GetDlgItem(Dialog, DialogCancelId));
         const wchar_t *Way = ByEscape ? L"Escape" : L"Cancel";
-        Check(WaitFor([&] { return !IsWindow(Dialog); }), L"%ls leaves the dialog open", Way);
-        Check(WaitFor([&] { return ControlState(Program) == Before; }),
-              L"%ls changed the controls:\n%ls", Way, ControlState(Program).c_str());
+        Await([&] { return !IsWindow(Dialog); },
+              [&] { return Say(L"%ls to close the dialog", Way); });
+        Settle(Program);
+        Check(ControlState(Program) == Before, L"%ls changed the controls:\n%ls", Way,
+              ControlState(Program).c_str());
     }
-    StopProgram(Program);
 }
 
 // Ctrl+V in the read-only password box opens the dialog with the clipboard's
 // first line; OK loads it.
 void CaseDialogPaste() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     char Text[PasswordLength];
     std::wstring Password = PasswordOf(DialogRecord(), Text);
     std::wstring Typed = TypedForm(Text);
     PutOnClipboard((Typed + L"\r\nthe next line").c_str());
-    if (FocusControl(Program, TControl::PasswordBox)) {
-        PressKeyWith(VK_CONTROL, 'V');
-        HWND Dialog = WaitForDialog(Program);
-        if (Check(Dialog != nullptr, L"Ctrl+V in the password box opens no dialog")) {
-            Check(ItemText(Dialog, DialogFieldId) == Typed, L"the field opens with \"%ls\"",
-                  ItemText(Dialog, DialogFieldId).c_str());
-            WaitForStatus(
-                Dialog, [](const std::wstring &S) { return S == StatusValid; }, L"pasting");
-            if (ConfirmDialog(Program, Dialog, false))
-                CheckControlsHold(Program, DialogRecord(), Password, L"a pasted password");
-        }
-    }
-    StopProgram(Program);
+    FocusControl(Program, TControl::PasswordBox);
+    PressKeyWith(VK_CONTROL, 'V');
+    HWND Dialog = WaitForDialog(Program, L"Ctrl+V in the password box");
+    Check(ItemText(Dialog, DialogFieldId) == Typed, L"the field opens with \"%ls\"",
+          ItemText(Dialog, DialogFieldId).c_str());
+    WaitForStatus(
+        Dialog, [](const std::wstring &S) { return S == StatusValid; }, L"pasting");
+    ConfirmDialog(Program, Dialog, false);
+    CheckControlsHold(Program, DialogRecord(), Password, L"a pasted password");
 }
 
 // ---- at every display scale ------------------------------------------------------
@@ -1359,12 +1224,12 @@ void CheckDialogTextsWhole(const TProgram &Program) {
     PasswordOf(DialogRecord(), Text);
     TDecodeResult Result;
     HWND Dialog = OpenByMenu(Program);
-    if (Dialog == nullptr || !Check(BreakPassword(Text, Broken, Result), L"no broken password"))
+    if (!Check(BreakPassword(Text, Broken, Result), L"no broken password"))
         return;
     TypeText(TypedForm(Broken).c_str());
     HWND List = GetDlgItem(Dialog, DialogListId);
-    Check(WaitFor([&] { return SendMessageW(List, LB_GETCOUNT, 0, 0) > 0; }),
-          L"the dialog lists no repairs");
+    Await([&] { return SendMessageW(List, LB_GETCOUNT, 0, 0) > 0; },
+          L"the dialog to list the repairs of a broken password");
     HMODULE Module = LoadLibraryExW(ProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HWND Copy =
         CreateDialogParamW(Module, MAKEINTRESOURCEW(DialogTemplateId), nullptr, IdleDialogProc, 0);
@@ -1392,17 +1257,15 @@ void CheckDialogTextsWhole(const TProgram &Program) {
     DestroyWindow(Copy);
     FreeLibrary(Module);
     PressKey(VK_ESCAPE);
-    Check(WaitFor([&] { return !IsWindow(Dialog); }), L"Escape leaves the dialog open");
+    Await([&] { return !IsWindow(Dialog); }, L"Escape to close the dialog");
 }
 
 // Every text of the window and of the dialog whole, none cut by its control.
 void CaseTextsWhole() {
     TProgram Program;
-    if (StartProgram(Program)) {
-        CheckWindowTextsWhole(Program);
-        CheckDialogTextsWhole(Program);
-    }
-    StopProgram(Program);
+    StartProgram(Program);
+    CheckWindowTextsWhole(Program);
+    CheckDialogTextsWhole(Program);
 }
 
 // Every trackbar as the screen shows it: a channel across most of its width,
@@ -1410,72 +1273,89 @@ void CaseTextsWhole() {
 // too large for the bar would be cut off.
 void CaseTrackbarsDrawn() {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return;
-    }
+    StartProgram(Program);
     const uint32_t Background = BackgroundColour();
-    TImage Screen = CaptureClient(Program);
-    for (const TTrackbarFacts &Facts : TrackbarFacts) {
-        const wchar_t *Name = RowOf(Facts.Bar).Name;
-        HWND Bar = ControlOf(Program, Facts.Bar);
-        RECT Place;
-        GetClientRect(Bar, &Place);
-        MapWindowPoints(Bar, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
-        int Width = Place.right - Place.left, Height = Place.bottom - Place.top;
-        auto Ink = [&](int X, int Y) {
-            return Screen.At(Place.left + X, Place.top + Y) != Background;
-        };
-        // The channel: the first row inked across more than half the bar.
-        int Channel = -1;
-        for (int Y = 0; Y < Height && Channel < 0; ++Y) {
-            int Inked = 0;
+    // What is wrong with the bars on the screen now: nothing once drawn.
+    auto Faults = [&] {
+        TImage Screen = CaptureClient(Program);
+        std::wstring Found;
+        for (const TTrackbarFacts &Facts : TrackbarFacts) {
+            const wchar_t *Name = RowOf(Facts.Bar).Name;
+            HWND Bar = ControlOf(Program, Facts.Bar);
+            RECT Place;
+            GetClientRect(Bar, &Place);
+            MapWindowPoints(Bar, Program.Window, reinterpret_cast<POINT *>(&Place), 2);
+            int Width = Place.right - Place.left, Height = Place.bottom - Place.top;
+            auto Ink = [&](int X, int Y) {
+                return Screen.At(Place.left + X, Place.top + Y) != Background;
+            };
+            // The channel: the first row inked across more than half the bar.
+            int Channel = -1;
+            for (int Y = 0; Y < Height && Channel < 0; ++Y) {
+                int Inked = 0;
+                for (int X = 0; X < Width; ++X)
+                    Inked += Ink(X, Y);
+                if (Inked > Width / 2)
+                    Channel = Y;
+            }
+            // The ticks: a row below it with as many separate marks as positions.
+            int Ticks = -1;
+            for (int Y = Channel + 1; Channel >= 0 && Y < Height && Ticks < 0; ++Y) {
+                int Marks = 0;
+                for (int X = 0; X < Width; ++X)
+                    Marks += Ink(X, Y) && (X == 0 || !Ink(X - 1, Y));
+                if (Marks == Facts.Maximum + 1)
+                    Ticks = Y;
+            }
+            // The ticks may run down to the bottom row; nothing else may.
+            int AtEdges = 0;
             for (int X = 0; X < Width; ++X)
-                Inked += Ink(X, Y);
-            if (Inked > Width / 2)
-                Channel = Y;
+                AtEdges += Ink(X, 0) + (Ink(X, Height - 1) && !(Ticks >= 0 && Ink(X, Ticks)));
+            for (int Y = 0; Y < Height; ++Y)
+                AtEdges += Ink(0, Y) + Ink(Width - 1, Y);
+            if (Channel < 0)
+                Found += Say(L"; %ls (%d x %d) draws no channel", Name, Width, Height);
+            if (Ticks < 0)
+                Found += Say(L"; %ls (%d x %d) draws no row of %d ticks below its channel (row %d)",
+                             Name, Width, Height, Facts.Maximum + 1, Channel);
+            if (AtEdges != 0)
+                Found += Say(L"; %ls (%d x %d) draws %d pixels at its edges", Name, Width, Height,
+                             AtEdges);
         }
-        // The ticks: a row below it with as many separate marks as positions.
-        int Ticks = -1;
-        for (int Y = Channel + 1; Channel >= 0 && Y < Height && Ticks < 0; ++Y) {
-            int Marks = 0;
-            for (int X = 0; X < Width; ++X)
-                Marks += Ink(X, Y) && (X == 0 || !Ink(X - 1, Y));
-            if (Marks == Facts.Maximum + 1)
-                Ticks = Y;
-        }
-        // The ticks may run down to the bottom row; nothing else may.
-        int AtEdges = 0;
-        for (int X = 0; X < Width; ++X)
-            AtEdges += Ink(X, 0) + (Ink(X, Height - 1) && !(Ticks >= 0 && Ink(X, Ticks)));
-        for (int Y = 0; Y < Height; ++Y)
-            AtEdges += Ink(0, Y) + Ink(Width - 1, Y);
-        Check(Channel >= 0, L"%ls (%d x %d) draws no channel", Name, Width, Height);
-        Check(Ticks >= 0, L"%ls (%d x %d) draws no row of %d ticks below its channel (row %d)",
-              Name, Width, Height, Facts.Maximum + 1, Channel);
-        Check(AtEdges == 0, L"%ls (%d x %d) draws %d pixels at its edges", Name, Width, Height,
-              AtEdges);
-    }
-    StopProgram(Program);
+        return Found;
+    };
+    Await([&] { return Faults().empty(); },
+          [&] { return L"every trackbar drawn whole on the screen" + Faults(); });
 }
 
 // For the README's picture: the dialog over the window, holding a password
 // that fails its checks, with its repairs.
 int ShowDialog() {
     TProgram Program;
-    if (!StartProgram(Program))
-        return 1;
+    StartProgram(Program);
     char Text[PasswordLength], Broken[PasswordLength];
     PasswordOf(DialogRecord(), Text);
     TDecodeResult Result;
     HWND Dialog = OpenByMenu(Program);
-    if (Dialog == nullptr || !BreakPassword(Text, Broken, Result))
+    if (!BreakPassword(Text, Broken, Result))
         return 1;
     TypeText(TypedForm(Broken).c_str());
     HWND List = GetDlgItem(Dialog, DialogListId);
-    WaitFor([&] { return SendMessageW(List, LB_GETCOUNT, 0, 0) > 0; });
+    Await([&] { return SendMessageW(List, LB_GETCOUNT, 0, 0) > 0; },
+          L"the dialog to list the repairs of a broken password");
+    // The first repair chosen, and its line drawn chosen on the screen.
     ClickAt(ScreenPointOf(List, 30, 6));
-    Sleep(300);
+    Await([&] { return SendMessageW(List, LB_GETCURSEL, 0, 0) == 0; },
+          L"a click to choose the first repair");
+    uint32_t Chosen = GetSysColor(COLOR_HIGHLIGHT);
+    Chosen = (GetRValue(Chosen) << 16) | (GetGValue(Chosen) << 8) | GetBValue(Chosen);
+    Await(
+        [&] {
+            TImage Shown = CaptureClient(List);
+            return std::any_of(Shown.Pixels.begin(), Shown.Pixels.end(),
+                               [&](uint32_t Pixel) { return (Pixel & 0xFFFFFF) == Chosen; });
+        },
+        L"the screen to show the chosen repair");
     RECT Outer, Own;
     GetWindowRect(Program.Window, &Outer);
     GetWindowRect(Dialog, &Own);
@@ -1488,8 +1368,7 @@ int ShowDialog() {
 
 int ShowProgram() {
     TProgram Program;
-    if (!StartProgram(Program))
-        return 1;
+    StartProgram(Program);
     CheckPassword(Program, L"opening");
     CheckPictures(Program, L"opening");
     RECT Outer;
@@ -1542,16 +1421,20 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
     }
     if (!UseExpectedDpi())
         return 1;
-    if (lstrcmpW(Arguments[2], L"bench") == 0)
-        return ArgumentCount > 3 ? RunBenchmarks(Arguments[3]) : 2;
-    if (lstrcmpW(Arguments[2], L"show") == 0)
-        return ShowProgram();
-    if (lstrcmpW(Arguments[2], L"show-dialog") == 0)
-        return ShowDialog();
-    if (lstrcmpW(Arguments[2], L"states") == 0)
-        return ArgumentCount > 3 ? PasswordsOfStates(Arguments[3]) : 2;
-    if (lstrcmpW(Arguments[2], L"notices") == 0)
-        return ArgumentCount > 3 ? NoticesOfPasswords(Arguments[3]) : 2;
+    try {
+        if (lstrcmpW(Arguments[2], L"bench") == 0)
+            return ArgumentCount > 3 ? RunBenchmarks(Arguments[3]) : 2;
+        if (lstrcmpW(Arguments[2], L"show") == 0)
+            return ShowProgram();
+        if (lstrcmpW(Arguments[2], L"show-dialog") == 0)
+            return ShowDialog();
+        if (lstrcmpW(Arguments[2], L"states") == 0)
+            return ArgumentCount > 3 ? PasswordsOfStates(Arguments[3]) : 2;
+        if (lstrcmpW(Arguments[2], L"notices") == 0)
+            return ArgumentCount > 3 ? NoticesOfPasswords(Arguments[3]) : 2;
+    } catch (const TCaseEnded &) {
+        return 1;
+    }
     for (int Index = 2; Index < ArgumentCount; ++Index) {
         const TCase *Found = nullptr;
         for (const TCase &Case : Cases)
@@ -1563,7 +1446,11 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
         }
         CurrentCase = Found->Name;
         int FailuresBefore = FailureCount;
-        Found->Run();
+        try {
+            Found->Run();
+        } catch (const TCaseEnded &) {
+            // Its failure is printed; the programs it started are ended.
+        }
         Print(L"%ls: %ls", Found->Name, FailureCount == FailuresBefore ? L"passed" : L"FAILED");
     }
     return FailureCount == 0 ? 0 : 1;

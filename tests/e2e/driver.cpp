@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 int FailureCount = 0;
 const wchar_t *CurrentCase = L"";
@@ -51,15 +52,40 @@ bool Check(bool Condition, const wchar_t *Format, ...) {
     return false;
 }
 
-bool WaitFor(const std::function<bool()> &Condition, DWORD TimeoutMs) {
+std::wstring Say(const wchar_t *Format, ...) {
+    wchar_t Line[2048];
+    va_list Arguments;
+    va_start(Arguments, Format);
+    _vsnwprintf(Line, 2047, Format, Arguments);
+    va_end(Arguments);
+    Line[2047] = 0;
+    return Line;
+}
+
+// ---- waiting ------------------------------------------------------------------
+
+void Await(const std::function<bool()> &Condition, const std::function<std::wstring()> &Awaited,
+           DWORD DeadlineMs) {
     DWORD Start = GetTickCount();
-    for (;;) {
+    // Looked at again at once, then after pauses that grow to 10 ms: most
+    // reactions come within a millisecond or two, and the looking takes
+    // processor time from the program.
+    for (DWORD Pause = 0;; Pause = std::min<DWORD>(Pause + 1, 10)) {
         if (Condition())
-            return true;
-        if (GetTickCount() - Start > TimeoutMs)
-            return Condition();
-        Sleep(20);
+            return;
+        if (GetTickCount() - Start > DeadlineMs) {
+            if (Condition())
+                return;
+            Check(false, L"waited %lu ms for %ls", DeadlineMs, Awaited().c_str());
+            throw TCaseEnded();
+        }
+        Sleep(Pause);
     }
+}
+
+void Await(const std::function<bool()> &Condition, const wchar_t *Awaited, DWORD DeadlineMs) {
+    Await(
+        Condition, [=] { return std::wstring(Awaited); }, DeadlineMs);
 }
 
 // ---- the display scale --------------------------------------------------------
@@ -110,28 +136,69 @@ BOOL CALLBACK CollectChild(HWND Window, LPARAM Parameter) {
     return TRUE;
 }
 
+// A client pixel of Window that no child covers: a corner of its client area.
+POINT UncoveredPixel(HWND Window) {
+    RECT Client;
+    GetClientRect(Window, &Client);
+    for (POINT At : {POINT{Client.right - 1, Client.bottom - 1}, POINT{Client.right - 1, 0},
+                     POINT{0, Client.bottom - 1}, POINT{0, 0}})
+        if (ChildWindowFromPointEx(Window, At, CWP_SKIPINVISIBLE) == Window)
+            return At;
+    Check(false, L"every corner of the window's client area is under a control");
+    return POINT{0, 0};
+}
+
+// A window for a failure's line: the program's control by name, else its
+// class and process.
+std::wstring NameOf(const TProgram &Program, HWND Window) {
+    if (Window == nullptr)
+        return L"none";
+    if (Window == Program.Window)
+        return L"the window";
+    for (const TControlRow &Row : ControlRows)
+        if (ControlOf(Program, Row.Control) == Window)
+            return Row.Name;
+    wchar_t ClassName[64] = {};
+    GetClassNameW(Window, ClassName, 64);
+    DWORD ProcessId = 0;
+    GetWindowThreadProcessId(Window, &ProcessId);
+    return Say(L"%ls of %ls", ClassName,
+               ProcessId == Program.Process.dwProcessId ? L"the program"
+               : ProcessId == GetCurrentProcessId()     ? L"the driver"
+                                                        : L"another process");
+}
+
 } // namespace
 
-bool StartProgram(TProgram &Program) {
-    Program = TProgram();
+TProgram::~TProgram() {
+    StopProgram(*this);
+}
+
+void StartProgram(TProgram &Program) {
+    StopProgram(Program);
+    Program.Window = nullptr;
     STARTUPINFOW Startup = {};
     Startup.cb = sizeof(Startup);
     std::wstring CommandLine = L"\"" + ProgramPath + L"\"";
-    if (!Check(CreateProcessW(ProgramPath.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0,
-                              nullptr, nullptr, &Startup, &Program.Process) != 0,
-               L"cannot start %ls (error %lu)", ProgramPath.c_str(), GetLastError()))
-        return false;
+    BOOL Started = CreateProcessW(ProgramPath.c_str(), &CommandLine[0], nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &Startup, &Program.Process);
+    DWORD Error = GetLastError();
+    if (!Check(Started != 0, L"cannot start %ls (error %lu)", ProgramPath.c_str(), Error))
+        throw TCaseEnded();
+    // A new process under Wine on a loaded machine can take many seconds.
     HWND Found = nullptr;
-    bool Shown = WaitFor(
-        [&] { return (Found = FindProgramWindow(Program, L"TPasForm")) != nullptr; }, 20000);
-    if (!Check(Shown, L"no visible window of class TPasForm appeared"))
-        return false;
+    Await([&] { return (Found = FindProgramWindow(Program, L"TPasForm")) != nullptr; },
+          [&] {
+              return Say(L"a visible window of class TPasForm; the process %ls",
+                         WaitForExit(Program, 0) == STILL_ACTIVE ? L"runs" : L"has ended");
+          },
+          2 * WaitDeadline);
     Program.Window = Found;
     if (!FindControls(Program))
-        return false;
-    return Check(
-        WaitFor([&] { return !TextOf(ControlOf(Program, TControl::PasswordBox)).empty(); }),
-        L"the password box stays empty");
+        throw TCaseEnded();
+    Program.Mark = UncoveredPixel(Program.Window);
+    Await([&] { return !TextOf(ControlOf(Program, TControl::PasswordBox)).empty(); },
+          [] { return std::wstring(L"a password in the password box; it is empty"); });
 }
 
 bool FindControls(TProgram &Program) {
@@ -174,15 +241,40 @@ DWORD WaitForExit(TProgram &Program, DWORD TimeoutMs) {
 void StopProgram(TProgram &Program) {
     if (Program.Process.hProcess == nullptr)
         return;
+    // A copy with a dialog open (its window disabled) is ended outright;
+    // otherwise it gets the close command, and is ended when it stays.
     if (WaitForSingleObject(Program.Process.hProcess, 0) != WAIT_OBJECT_0) {
-        if (Program.Window != nullptr)
-            PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (WaitForSingleObject(Program.Process.hProcess, 5000) != WAIT_OBJECT_0)
+        if (Program.Window == nullptr || !IsWindowEnabled(Program.Window) ||
+            PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0) == 0 ||
+            WaitForSingleObject(Program.Process.hProcess, WaitDeadline) != WAIT_OBJECT_0)
             TerminateProcess(Program.Process.hProcess, 1);
+        WaitForSingleObject(Program.Process.hProcess, WaitDeadline);
     }
     CloseHandle(Program.Process.hThread);
     CloseHandle(Program.Process.hProcess);
     Program.Process = {};
+}
+
+void Settle(const TProgram &Program) {
+    RECT Pixel = {Program.Mark.x, Program.Mark.y, Program.Mark.x + 1, Program.Mark.y + 1};
+    RedrawWindow(Program.Window, &Pixel, nullptr, RDW_INVALIDATE);
+    Await([&] { return GetUpdateRect(Program.Window, nullptr, FALSE) == 0; },
+          [&] {
+              return Say(L"the program to handle its input and paint; %ls",
+                         InputState(Program).c_str());
+          });
+}
+
+std::wstring InputState(const TProgram &Program) {
+    GUITHREADINFO Info = {};
+    Info.cbSize = sizeof(Info);
+    GetGUIThreadInfo(Program.Process.dwThreadId, &Info);
+    return Say(L"in front: %ls; the program's active window: %ls, focus: %ls, capture: %ls, "
+               L"menu owner: %ls (flags %lX)",
+               NameOf(Program, GetForegroundWindow()).c_str(),
+               NameOf(Program, Info.hwndActive).c_str(), NameOf(Program, Info.hwndFocus).c_str(),
+               NameOf(Program, Info.hwndCapture).c_str(),
+               NameOf(Program, Info.hwndMenuOwner).c_str(), Info.flags);
 }
 
 HWND ControlOf(const TProgram &Program, TControl Control) {
@@ -265,15 +357,14 @@ std::wstring PasswordOfSettings(const std::wstring &Money) {
     return Wide;
 }
 
-bool CheckPassword(const TProgram &Program, const wchar_t *After) {
+void CheckPassword(const TProgram &Program, const wchar_t *After) {
     HWND Box = ControlOf(Program, TControl::PasswordBox);
-    std::wstring Expected;
-    bool Matches = WaitFor([&] {
-        Expected = ExpectedPassword(Program);
-        return TextOf(Box) == Expected;
-    });
-    return Check(Matches, L"after %ls: the password box shows \"%ls\", the controls give \"%ls\"",
-                 After, TextOf(Box).c_str(), Expected.c_str());
+    Await([&] { return TextOf(Box) == ExpectedPassword(Program); },
+          [&] {
+              return Say(L"the password box after %ls to show what the controls give, \"%ls\"; "
+                         L"it shows \"%ls\"",
+                         After, ExpectedPassword(Program).c_str(), TextOf(Box).c_str());
+          });
 }
 
 // ---- input ------------------------------------------------------------------
@@ -292,22 +383,20 @@ void SendKey(WORD Key, bool Up) {
 } // namespace
 
 void BringToFront(const TProgram &Program) {
-    SetForegroundWindow(Program.Window);
-    if (WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000))
-        return;
-    // As a user does: a click on the caption.
-    RECT Outer;
-    GetWindowRect(Program.Window, &Outer);
-    ClickAt(
-        POINT{(Outer.left + Outer.right) / 2, Outer.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
-    Check(WaitFor([&] { return GetForegroundWindow() == Program.Window; }, 1000),
-          L"the window does not come to the front");
+    if (!SetForegroundWindow(Program.Window)) {
+        // Refused: as a user does, a click on the caption.
+        RECT Outer;
+        GetWindowRect(Program.Window, &Outer);
+        ClickAt(POINT{(Outer.left + Outer.right) / 2,
+                      Outer.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
+    }
+    Await([&] { return GetForegroundWindow() == Program.Window; },
+          [&] { return Say(L"the window in front; %ls", InputState(Program).c_str()); });
 }
 
 void PressKey(WORD Key) {
     SendKey(Key, false);
     SendKey(Key, true);
-    Sleep(30);
 }
 
 void PressKeyWith(WORD Modifier, WORD Key) {
@@ -315,7 +404,6 @@ void PressKeyWith(WORD Modifier, WORD Key) {
     SendKey(Key, false);
     SendKey(Key, true);
     SendKey(Modifier, true);
-    Sleep(30);
 }
 
 void TypeDigits(const wchar_t *Digits) {
@@ -329,29 +417,64 @@ void MouseTo(POINT Screen) {
     Input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     int Width = GetSystemMetrics(SM_CXSCREEN);
     int Height = GetSystemMetrics(SM_CYSCREEN);
-    // Absolute coordinates run 0..65535 over the screen; aim at pixel centres.
-    Input.mi.dx = (Screen.x * 65536 + Width / 2) / Width;
-    Input.mi.dy = (Screen.y * 65536 + Height / 2) / Height;
-    // On a loaded machine a late pointer event from the display can put the
-    // cursor back where it was; the move is made again until it holds.
+    // Absolute coordinates run 0..65535 over the screen, and Wine takes the
+    // pixel Value x Width / 65536, rounded down: the least such value.
+    Input.mi.dx = (Screen.x * 65536 + Width - 1) / Width;
+    Input.mi.dy = (Screen.y * 65536 + Height - 1) / Height;
+    // Wine moves the display's pointer after the system's, under a grab of
+    // the pointer on the desktop's window, and the grab gives that window an
+    // enter event at the old place, which the desktop's thread (explorer's)
+    // takes, in its own time, for a move back there: the pointer could go
+    // back after the move. So the pointer is confined to its new pixel
+    // first: the system puts it there at once, and no late event can take it
+    // elsewhere. The display's pointer is then the driver's, grabbed to that
+    // pixel, and its events reach no other program.
+    RECT Pixel = {Screen.x, Screen.y, Screen.x + 1, Screen.y + 1};
+    ClipCursor(&Pixel);
+    SendInput(1, &Input, sizeof(Input));
     POINT Cursor = {};
-    for (int Try = 0; Try < 5; ++Try) {
-        SendInput(1, &Input, sizeof(Input));
-        Sleep(30);
-        if (GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y)
-            break;
-    }
+    RECT Clip = {};
+    Await(
+        [&] {
+            return GetCursorPos(&Cursor) && Cursor.x == Screen.x && Cursor.y == Screen.y &&
+                   GetClipCursor(&Clip) && EqualRect(&Clip, &Pixel);
+        },
+        [&] {
+            return Say(L"the pointer at (%ld, %ld), confined there; it is at (%ld, %ld), confined "
+                       L"to (%ld, %ld)-(%ld, %ld)",
+                       Screen.x, Screen.y, Cursor.x, Cursor.y, Clip.left, Clip.top, Clip.right,
+                       Clip.bottom);
+        });
 }
+
+namespace {
+
+// The place and time of the last press, for the system's double-click rule.
+POINT LastPress = {-1000, -1000};
+DWORD LastPressTick = 0;
+
+} // namespace
 
 void MouseButton(bool Down) {
     INPUT Input = {};
     Input.type = INPUT_MOUSE;
     Input.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    if (Down) {
+        GetCursorPos(&LastPress);
+        LastPressTick = GetTickCount();
+    }
     SendInput(1, &Input, sizeof(Input));
-    Sleep(30);
 }
 
 void ClickAt(POINT Screen) {
+    // A press within the double-click time and square of the last one would
+    // make a double click, not a click: the click goes a square's width to
+    // the right then.
+    int Square = GetSystemMetrics(SM_CXDOUBLECLK);
+    if (GetTickCount() - LastPressTick <= GetDoubleClickTime() &&
+        std::abs(Screen.x - LastPress.x) <= Square / 2 &&
+        std::abs(Screen.y - LastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2)
+        Screen.x = LastPress.x + Square;
     MouseTo(Screen);
     MouseButton(true);
     MouseButton(false);
@@ -363,7 +486,7 @@ POINT ScreenPointOf(HWND Window, int X, int Y) {
     return Point;
 }
 
-bool FocusControl(const TProgram &Program, TControl Control) {
+void FocusControl(const TProgram &Program, TControl Control) {
     HWND Target = ControlOf(Program, Control);
     BringToFront(Program);
     // While the window itself holds the focus Tab does nothing: a click into
@@ -373,25 +496,47 @@ bool FocusControl(const TProgram &Program, TControl Control) {
         RECT Inside;
         GetClientRect(Box, &Inside);
         ClickAt(ScreenPointOf(Box, Inside.right / 2, Inside.bottom / 2));
+        Await([&] { return FocusOf(Program) == Box; },
+              [&] {
+                  return Say(L"a click to focus the password box; %ls",
+                             InputState(Program).c_str());
+              });
     }
-    for (int Press = 0; Press < 16; ++Press) {
-        if (WaitFor([&] { return FocusOf(Program) == Target; }, 300))
-            return true;
+    // Each press moves the focus on before the next.
+    for (int Press = 0; Press < 16 && FocusOf(Program) != Target; ++Press) {
+        HWND Before = FocusOf(Program);
         PressKey(VK_TAB);
+        Await([&] { return FocusOf(Program) != Before; },
+              [&] {
+                  return Say(L"Tab to move the focus on from %ls toward %ls; %ls",
+                             NameOf(Program, Before).c_str(), RowOf(Control).Name,
+                             InputState(Program).c_str());
+              });
     }
-    return Check(FocusOf(Program) == Target, L"Tab presses never reach %ls", RowOf(Control).Name);
+    if (!Check(FocusOf(Program) == Target, L"16 Tab presses do not reach %ls; %ls",
+               RowOf(Control).Name, InputState(Program).c_str()))
+        throw TCaseEnded();
 }
 
-bool ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
-    if (!FocusControl(Program, List))
-        return false;
+void AwaitFocus(const TProgram &Program, TControl Control, const wchar_t *After) {
+    Await([&] { return FocusOf(Program) == ControlOf(Program, Control); },
+          [&] {
+              return Say(L"%ls to focus %ls; %ls", After, RowOf(Control).Name,
+                         InputState(Program).c_str());
+          });
+}
+
+void ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
+    FocusControl(Program, List);
     HWND Handle = ControlOf(Program, List);
     PressKey(VK_HOME);
     for (int Step = 0; Step < Index; ++Step)
         PressKey(VK_DOWN);
-    return Check(WaitFor([&] { return SelectionOf(Handle) == Index; }),
-                 L"Home and %d Down presses leave %ls at entry %d", Index, RowOf(List).Name,
-                 SelectionOf(Handle));
+    Await([&] { return SelectionOf(Handle) == Index; },
+          [&] {
+              return Say(L"Home and %d Down presses to move %ls to entry %d; it is at %d", Index,
+                         RowOf(List).Name, Index, SelectionOf(Handle));
+          });
 }
 
 void PasteText(const wchar_t *Text) {
@@ -420,7 +565,6 @@ void TypeText(const wchar_t *Text) {
             Input[Stroke].ki.dwFlags = KEYEVENTF_UNICODE | (Stroke == 1 ? KEYEVENTF_KEYUP : 0);
         }
         SendInput(2, Input, sizeof(INPUT));
-        Sleep(30);
     }
 }
 
@@ -429,7 +573,7 @@ namespace {
 struct TOwnWindowSearch {
     DWORD ProcessId;
     const wchar_t *ClassName;
-    const wchar_t *Title;
+    const std::function<bool(HWND)> &Matches;
     HWND Found;
 };
 
@@ -440,7 +584,7 @@ BOOL CALLBACK MatchOwnWindow(HWND Window, LPARAM Parameter) {
     wchar_t ClassName[64];
     GetClassNameW(Window, ClassName, 64);
     if (ProcessId == Search->ProcessId && lstrcmpiW(ClassName, Search->ClassName) == 0 &&
-        IsWindowVisible(Window) && (Search->Title == nullptr || TextOf(Window) == Search->Title)) {
+        IsWindowVisible(Window) && Search->Matches(Window)) {
         Search->Found = Window;
         return FALSE;
     }
@@ -449,16 +593,90 @@ BOOL CALLBACK MatchOwnWindow(HWND Window, LPARAM Parameter) {
 
 } // namespace
 
-HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName, const wchar_t *Title) {
-    TOwnWindowSearch Search = {Program.Process.dwProcessId, ClassName, Title, nullptr};
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName,
+                       const std::function<bool(HWND)> &Matches) {
+    TOwnWindowSearch Search = {Program.Process.dwProcessId, ClassName, Matches, nullptr};
     EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&Search));
     return Search.Found;
+}
+
+HWND FindProgramWindow(const TProgram &Program, const wchar_t *ClassName, const wchar_t *Title) {
+    return FindProgramWindow(Program, ClassName, [&](HWND Window) {
+        return Title == nullptr || TextOf(Window) == Title;
+    });
 }
 
 void ClickControl(HWND Control) {
     RECT Inside;
     GetClientRect(Control, &Inside);
     ClickAt(ScreenPointOf(Control, Inside.right / 2, Inside.bottom / 2));
+}
+
+namespace {
+
+// The Y of entry Index's middle in a dropped list's client area.
+int EntryMiddle(HWND Dropped, int Index) {
+    int ItemHeight = static_cast<int>(SendMessageW(Dropped, LB_GETITEMHEIGHT, 0, 0));
+    int Top = static_cast<int>(SendMessageW(Dropped, LB_GETTOPINDEX, 0, 0));
+    return (Index - Top) * ItemHeight + ItemHeight / 2;
+}
+
+} // namespace
+
+HWND DropList(const TProgram &Program, HWND List) {
+    GUITHREADINFO Gui = {};
+    Gui.cbSize = sizeof Gui;
+    Await(
+        [&] {
+            return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) && Gui.hwndCapture == nullptr;
+        },
+        [&] {
+            return Say(L"no mouse capture before a click on a list; %ls",
+                       InputState(Program).c_str());
+        });
+    ClickControl(List);
+    RECT Combo;
+    GetWindowRect(List, &Combo);
+    HWND Dropped = nullptr;
+    auto HangsFromBox = [&](HWND Window) {
+        RECT Place;
+        GetWindowRect(Window, &Place);
+        return Place.left == Combo.left && (Place.top == Combo.bottom || Place.bottom == Combo.top);
+    };
+    Await(
+        [&] {
+            return (Dropped = FindProgramWindow(Program, L"ComboLBox", HangsFromBox)) != nullptr;
+        },
+        [&] {
+            return Say(L"a click on %ls to drop its list; %ls", NameOf(Program, List).c_str(),
+                       InputState(Program).c_str());
+        });
+    return Dropped;
+}
+
+bool EntryInView(HWND Dropped, int Index) {
+    RECT Inside;
+    GetClientRect(Dropped, &Inside);
+    int Y = EntryMiddle(Dropped, Index);
+    return Y > 0 && Y < Inside.bottom;
+}
+
+void ClickDroppedEntry(const TProgram &Program, HWND Dropped, int Index) {
+    RECT Inside;
+    GetClientRect(Dropped, &Inside);
+    int Y = EntryMiddle(Dropped, Index);
+    // Two moves, so that the list sees the pointer move within the entry
+    // even when it was there already.
+    MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y - 2));
+    MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y));
+    Await([&] { return SendMessageW(Dropped, LB_GETCURSEL, 0, 0) == Index; },
+          [&] {
+              return Say(L"the dropped list to follow the pointer to entry %d; it is at %ld; %ls",
+                         Index, static_cast<long>(SendMessageW(Dropped, LB_GETCURSEL, 0, 0)),
+                         InputState(Program).c_str());
+          });
+    MouseButton(true);
+    MouseButton(false);
 }
 
 POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {
@@ -484,6 +702,34 @@ POINT ThumbCentre(const TProgram &Program, TControl Bar, int Position) {
     return POINT{(Thumb.left + Thumb.right) / 2, (Thumb.top + Thumb.bottom) / 2};
 }
 
+void PressThumb(const TProgram &Program, TControl Bar) {
+    HWND Handle = ControlOf(Program, Bar);
+    POINT Grip = ThumbCentre(Program, Bar, PositionOf(Handle));
+    MouseTo(ScreenPointOf(Handle, Grip.x, Grip.y));
+    MouseButton(true);
+    GUITHREADINFO Gui = {};
+    Gui.cbSize = sizeof Gui;
+    Await(
+        [&] {
+            return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) && Gui.hwndCapture == Handle;
+        },
+        [&] {
+            return Say(L"a press on the thumb of %ls to take it; %ls", RowOf(Bar).Name,
+                       InputState(Program).c_str());
+        });
+}
+
+void DragThumbTo(const TProgram &Program, TControl Bar, int Position) {
+    HWND Handle = ControlOf(Program, Bar);
+    POINT Centre = ThumbCentre(Program, Bar, Position);
+    MouseTo(ScreenPointOf(Handle, Centre.x, Centre.y));
+    Await([&] { return PositionOf(Handle) == Position; },
+          [&] {
+              return Say(L"the thumb of %ls dragged to %d; the bar is at %d; %ls", RowOf(Bar).Name,
+                         Position, PositionOf(Handle), InputState(Program).c_str());
+          });
+}
+
 // ---- pictures ---------------------------------------------------------------
 
 namespace {
@@ -507,9 +753,13 @@ TImage ImageOf(HDC Source, HBITMAP Bitmap, int Width, int Height) {
 } // namespace
 
 TImage CaptureClient(const TProgram &Program) {
+    return CaptureClient(Program.Window);
+}
+
+TImage CaptureClient(HWND Window) {
     RECT Client;
-    GetClientRect(Program.Window, &Client);
-    POINT Origin = ScreenPointOf(Program.Window, 0, 0);
+    GetClientRect(Window, &Client);
+    POINT Origin = ScreenPointOf(Window, 0, 0);
     HDC Screen = GetDC(nullptr);
     HDC Memory = CreateCompatibleDC(Screen);
     HBITMAP Bitmap = CreateCompatibleBitmap(Screen, Client.right, Client.bottom);

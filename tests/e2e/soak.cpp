@@ -186,42 +186,18 @@ const wchar_t *TabKey() {
 }
 
 // A click drops a list; a click on an entry of its dropped part chooses it.
-// The part hangs from the box's lower edge, its entries ItemHeight high.
 const wchar_t *ListClick(const TProgram &Program, TModel &Model) {
     const int List = Pick(ListCount);
     const int Entry = Pick(ListFacts[List].EntryCount);
     HWND Box = ControlOf(Program, ListFacts[List].List);
-    RECT Place;
-    GetWindowRect(Box, &Place);
-    // A click right after another list closed can be taken by the closing;
-    // a user clicks again.
-    bool Dropped = false;
-    for (int Try = 0; Try < 3 && !Dropped; ++Try) {
-        ClickAt(POINT{(Place.left + Place.right) / 2, (Place.top + Place.bottom) / 2});
-        Dropped = WaitFor([&] { return SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 1500);
-    }
-    if (!Dropped)
-        return L"clicks on a list that did not drop it";
-    const int ItemHeight = int(SendMessageW(Box, CB_GETITEMHEIGHT, 0, 0));
-    const int Top = int(SendMessageW(Box, CB_GETTOPINDEX, 0, 0));
-    const int Y = Place.bottom + 1 + (Entry - Top) * ItemHeight + ItemHeight / 2;
-    // Point at the entry first (the dropped list follows the mouse), then
-    // click it, with the pauses of the list-clicks case.
-    const LONG X = (Place.left + Place.right) / 2;
-    MouseTo(POINT{X, Y - 2});
-    Sleep(100);
-    MouseTo(POINT{X, Y});
-    Sleep(100);
-    // A list that closed meanwhile is not clicked through onto a bar below.
-    if (SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) == 0)
-        return L"a list that closed before its entry was clicked";
-    MouseButton(true);
-    Sleep(50);
-    MouseButton(false);
-    if (!WaitFor([&] { return SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) == 0; }, 1000)) {
+    HWND Dropped = DropList(Program, Box);
+    if (!EntryInView(Dropped, Entry)) {
         PressKey(VK_ESCAPE);
-        return L"a click on a list entry that left the list open";
+        return L"a list dropped and closed (its entry out of view)";
     }
+    ClickDroppedEntry(Program, Dropped, Entry);
+    Await([&] { return SendMessageW(Box, CB_GETDROPPEDSTATE, 0, 0) == 0; },
+          L"a click on a list entry to close the list");
     Model.Lists[List] = Entry;
     return L"a click on a list entry";
 }
@@ -232,19 +208,14 @@ const wchar_t *ThumbDrag(const TProgram &Program, TModel &Model) {
     const TControl Name = TrackbarFacts[Bar].Bar;
     if (!BarShown(Model, Name))
         return L"nothing (a hidden bar)";
-    HWND Handle = ControlOf(Program, Name);
     const int Target = Pick(TrackbarFacts[Bar].Maximum + 1);
-    const POINT From = ThumbCentre(Program, Name, Model.Bars[Bar]);
     // Through every position on the way, each reached before the next, as
     // the thumb-drag case moves.
-    MouseTo(ScreenPointOf(Handle, From.x, From.y));
-    MouseButton(true);
+    PressThumb(Program, Name);
     const int Step = Target > Model.Bars[Bar] ? 1 : -1;
     for (int Position = Model.Bars[Bar]; Position != Target;) {
         Position += Step;
-        const POINT Centre = ThumbCentre(Program, Name, Position);
-        MouseTo(ScreenPointOf(Handle, Centre.x, Centre.y));
-        WaitFor([&] { return PositionOf(Handle) == Position; }, 1000);
+        DragThumbTo(Program, Name, Position);
     }
     MouseButton(false);
     Model.Bars[Bar] = Target;
@@ -253,12 +224,8 @@ const wchar_t *ThumbDrag(const TProgram &Program, TModel &Model) {
 
 // Digits pasted over the whole text of the money box, entered by a click.
 const wchar_t *MoneyPaste(const TProgram &Program, TModel &Model) {
-    HWND Box = ControlOf(Program, TControl::MoneyBox);
-    RECT Inside;
-    GetClientRect(Box, &Inside);
-    ClickAt(ScreenPointOf(Box, Inside.right / 2, Inside.bottom / 2));
-    if (!WaitFor([&] { return FocusOf(Program) == Box; }, 1000))
-        return L"a click that missed the money box";
+    ClickControl(ControlOf(Program, TControl::MoneyBox));
+    AwaitFocus(Program, TControl::MoneyBox, L"a click");
     const std::wstring Digits = SelectMoneyText(3);
     PasteText(Digits.c_str());
     Model.Money = Digits;
@@ -269,9 +236,9 @@ const wchar_t *MoneyPaste(const TProgram &Program, TModel &Model) {
 // desktop has no task bar to click); then the window comes to the front.
 const wchar_t *MinimiseRestore(const TProgram &Program) {
     ShowWindow(Program.Window, SW_MINIMIZE);
-    WaitFor([&] { return IsIconic(Program.Window) != 0; }, 1000);
+    Await([&] { return IsIconic(Program.Window) != 0; }, L"the window to minimise");
     ShowWindow(Program.Window, SW_RESTORE);
-    WaitFor([&] { return IsIconic(Program.Window) == 0; }, 1000);
+    Await([&] { return IsIconic(Program.Window) == 0; }, L"the window to restore");
     BringToFront(Program);
     return L"minimise and restore";
 }
@@ -346,42 +313,30 @@ TSample SampleOf(const TProgram &Program, int Actions) {
     return Sample;
 }
 
-} // namespace
-
-int wmain(int ArgumentCount, wchar_t **Arguments) {
-    if (ArgumentCount < 3) {
-        Print(L"usage: rnrr-soak PROGRAM ACTIONS [SEED]");
-        return 2;
-    }
-    ProgramPath = Arguments[1];
-    const int Actions = _wtoi(Arguments[2]);
-    Random.seed(ArgumentCount > 3 ? _wtoi(Arguments[3]) : 13);
-    CurrentCase = L"soak";
+// Starts the program and works it by Actions random actions.
+int Soak(int Actions) {
     TProgram Program;
-    if (!StartProgram(Program)) {
-        StopProgram(Program);
-        return 1;
-    }
+    StartProgram(Program);
     BringToFront(Program);
     TModel Model = StartingModel();
     int Mismatches = 0, Misses = 0;
     TSample First = {};
     DWORD Start = GetTickCount();
     for (int Done = 1; Done <= Actions; ++Done) {
+        // A failed wait names the action it ended.
+        std::wstring Name = L"soak, action " + std::to_wstring(Done);
+        CurrentCase = Name.c_str();
         const wchar_t *What = RandomAction(Program, Model);
         HWND Box = ControlOf(Program, TControl::PasswordBox);
         const std::wstring Expected = PasswordOfModel(Model);
         // Two checks: the password box against the encoding of what the
         // controls hold (a fault of the program), and the controls against
         // the model (input that did not land as the driver meant: a miss).
-        TModel Shown;
-        std::wstring ShownPassword;
-        const bool Same = WaitFor([&] {
-            Shown = ModelOfControls(Program);
-            ShownPassword = TextOf(Box);
-            return SameModel(Shown, Model) && ShownPassword == Expected;
-        });
-        if (!Same) {
+        // Both once the program has handled the action's input.
+        Settle(Program);
+        const TModel Shown = ModelOfControls(Program);
+        const std::wstring ShownPassword = TextOf(Box);
+        if (!SameModel(Shown, Model) || ShownPassword != Expected) {
             const std::wstring OfControls = PasswordOfModel(Shown);
             if (ShownPassword != OfControls)
                 Mismatches += !Check(false,
@@ -417,8 +372,26 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
                   Sample.UserObjects);
         }
     }
+    CurrentCase = L"soak";
     Print(L"soak: %d actions, %d mismatches, %d misses of the driver's input, %lu ms", Actions,
           Mismatches, Misses, GetTickCount() - Start);
-    StopProgram(Program);
     return FailureCount == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int wmain(int ArgumentCount, wchar_t **Arguments) {
+    if (ArgumentCount < 3) {
+        Print(L"usage: rnrr-soak PROGRAM ACTIONS [SEED]");
+        return 2;
+    }
+    ProgramPath = Arguments[1];
+    const int Actions = _wtoi(Arguments[2]);
+    Random.seed(ArgumentCount > 3 ? _wtoi(Arguments[3]) : 13);
+    CurrentCase = L"soak";
+    try {
+        return Soak(Actions);
+    } catch (const TCaseEnded &) {
+        return 1; // the failed wait is printed
+    }
 }

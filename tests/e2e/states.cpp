@@ -90,8 +90,7 @@ int WithLines(const wchar_t *File, const std::function<void(TProgram &, const TL
         Lines.push_back(Line);
     std::fclose(In);
     TProgram Program;
-    if (!StartProgram(Program))
-        return 1;
+    StartProgram(Program);
     Work(Program, Lines);
     StopProgram(Program);
     return FailureCount == 0 ? 0 : 1;
@@ -122,18 +121,15 @@ void SayNotices(TProgram &Program, const TLines &Lines) {
     // each password is written into its field.
     PostMessageW(Program.Window, WM_SYSCOMMAND, DialogMenuCommand, 0);
     HWND Dialog = nullptr;
-    if (Check(WaitFor([&] {
-                  return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr;
-              }),
-              L"no dialog \"%ls\" opens", DialogTitle)) {
-        HWND Field = GetDlgItem(Dialog, DialogFieldId), Status = GetDlgItem(Dialog, DialogStatusId);
-        for (const std::string &Line : Lines) {
-            const std::wstring Password = TextOfHex(Line.c_str() + 2); // past "H "
-            SendMessageW(Field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Password.c_str()));
-            PrintUnits(L"N ", TextOf(Status));
-        }
-        PostMessageW(Dialog, WM_COMMAND, IDCANCEL, 0);
+    Await([&] { return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr; },
+          L"the password dialog to open");
+    HWND Field = GetDlgItem(Dialog, DialogFieldId), Status = GetDlgItem(Dialog, DialogStatusId);
+    for (const std::string &Line : Lines) {
+        const std::wstring Password = TextOfHex(Line.c_str() + 2); // past "H "
+        SendMessageW(Field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Password.c_str()));
+        PrintUnits(L"N ", TextOf(Status));
     }
+    PostMessageW(Dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 } // namespace

@@ -103,7 +103,7 @@ try {
   const windowSays = (build, locale, mode, input, tag) =>
     execFileSync(
       "sh",
-      [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-prefix"), locale,
+      [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-runs", `front-ends-${mode}`), locale,
         join(build, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), mode, "Z:" + input],
       { encoding: "utf8" },
     ).split(/\r?\n/).filter((l) => l.startsWith(tag)).map((l) => fromUnits(l.slice(tag.length)));

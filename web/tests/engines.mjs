@@ -1,12 +1,16 @@
 // One small driver over the three engines (web/tools/browser.mjs), so that the
 // page tests have one body: a tab that navigates, runs a function in the
-// page, clicks, types real keys and takes a viewport size. Script errors
-// the page raises are gathered in every engine by listeners put into each
-// loaded page; puppeteer's engines add their console errors.
+// page, clicks, types real keys and takes a viewport size. Each tab is a
+// fresh one of its own, with no storage, cache or service worker of another:
+// a new browser context in Chromium and Firefox, a new MiniBrowser session
+// in WebKit. Script errors the page raises are gathered in every engine by
+// listeners put into each loaded page; puppeteer's engines add their console
+// errors. Every wait has a deadline, and its error says what it awaited and
+// what it saw.
 import { By, Key } from "selenium-webdriver";
 import { launchPuppeteer, launchWebKit } from "../tools/browser.mjs";
 
-const WaitTimeout = 10000; // ms
+const WaitTimeout = 30000; // ms, for a machine loaded by other tests
 const Keys = { Tab: Key.TAB };
 
 // Put into each loaded page: its uncaught errors and rejections.
@@ -17,9 +21,23 @@ function listenForErrors() {
   addEventListener("unhandledrejection", (e) => window.rnrrErrors.push(String(e.reason)));
 }
 
-async function puppeteerTab(engine) {
-  const { browser, close } = await launchPuppeteer(engine);
-  const page = await browser.newPage();
+// Runs fn in the page until it returns a true value; Seen, run in the page
+// at the deadline, says what was there instead.
+async function until(evaluate, what, fn, ...args) {
+  const deadline = Date.now() + WaitTimeout;
+  while (!(await evaluate(fn, ...args))) {
+    if (Date.now() > deadline) {
+      const seen = await evaluate(() => `${location.href} (${document.readyState}), ${innerWidth}x${innerHeight}`)
+        .catch((e) => `no page: ${e.message}`);
+      throw new Error(`still not so after ${WaitTimeout} ms: ${what}; the page: ${seen}`);
+    }
+    await new Promise((ok) => setTimeout(ok, 20));
+  }
+}
+
+async function puppeteerTab(browser) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
   const errors = [];
   page.on("pageerror", (e) => errors.push(e.message));
   page.on("console", (m) => m.type() === "error" && errors.push(m.text()));
@@ -32,13 +50,19 @@ async function puppeteerTab(engine) {
     type: (text) => page.keyboard.type(text),
     press: (key) => page.keyboard.press(key),
     setViewport: (width, height) => page.setViewport({ width, height }),
-    close,
+    close: () => context.close(),
   };
 }
 
-async function webkitTab() {
-  const { driver, close } = await launchWebKit();
+async function webkitTab(driver) {
   const evaluate = (fn, ...args) => driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args);
+  const window = driver.manage().window();
+  // A size for the window, once the page has it.
+  const sizeWindow = async (width, height) => {
+    const rect = await window.setRect({ width, height });
+    await until(evaluate, `the window at ${rect.width}x${rect.height}`,
+      (w, h) => outerWidth === w && outerHeight === h, rect.width, rect.height);
+  };
   return {
     errors: [],
     goto: (url) => driver.get(url),
@@ -49,32 +73,44 @@ async function webkitTab() {
     press: (key) => driver.actions().sendKeys(Keys[key]).perform(),
     // The window's size, corrected by what its frame takes from the viewport.
     async setViewport(width, height) {
-      await driver.manage().window().setRect({ width, height });
-      const [innerWidth, innerHeight] = await evaluate(() => [window.innerWidth, window.innerHeight]);
-      if (innerWidth !== width || innerHeight !== height)
-        await driver.manage().window().setRect({ width: 2 * width - innerWidth, height: 2 * height - innerHeight });
+      await sizeWindow(width, height);
+      const [frameWidth, frameHeight] = await evaluate(() => [outerWidth - innerWidth, outerHeight - innerHeight]);
+      if (frameWidth !== 0 || frameHeight !== 0) await sizeWindow(width + frameWidth, height + frameHeight);
+      await until(evaluate, `a viewport of ${width}x${height}`, (w, h) => innerWidth === w && innerHeight === h, width, height);
     },
-    close,
+    close: () => driver.quit(),
   };
 }
 
-export async function openTab(engine) {
-  const tab = engine === "webkit" ? await webkitTab() : await puppeteerTab(engine);
+// The engine's browser, started once; newTab() gives a fresh tab, close()
+// ends the browser.
+export async function launchEngine(engine) {
+  if (engine === "webkit") {
+    const webkit = await launchWebKit();
+    return { newTab: async () => withErrors(engine, await webkitTab(await webkit.newSession())), close: webkit.close };
+  }
+  const { browser, close } = await launchPuppeteer(engine);
+  return { newTab: async () => withErrors(engine, await puppeteerTab(browser)), close };
+}
+
+function withErrors(engine, tab) {
   const gather = async () => tab.errors.push(...(await tab.evaluate(() => window.rnrrErrors?.splice(0) ?? []).catch(() => [])));
   const listen = () => tab.evaluate(listenForErrors);
-  const { goto, reload } = tab;
+  const { goto, reload, close } = tab;
   return Object.assign(tab, {
     goto: async (url) => { await gather(); await goto(url); await listen(); },
     reload: async () => { await gather(); await reload(); await listen(); },
     // Runs fn in the page until it returns a true value.
-    async waitFor(fn, ...args) {
-      const deadline = Date.now() + WaitTimeout;
-      while (!(await tab.evaluate(fn, ...args))) {
-        if (Date.now() > deadline) throw new Error(`${engine}: still not so after ${WaitTimeout} ms: ${fn}`);
-        await new Promise((ok) => setTimeout(ok, 20));
-      }
-    },
+    waitFor: (fn, ...args) => until(tab.evaluate, `${engine}: ${fn}`, fn, ...args),
     // Every error so far, the current page's too.
     allErrors: async () => { await gather(); await listen(); return tab.errors.splice(0); },
+    // Ends the tab; every error it saw before (not those of its pages torn
+    // down mid-load as it closes, such as a request cut short).
+    close: async () => {
+      await gather();
+      const seen = tab.errors.splice(0);
+      await close();
+      return seen;
+    },
   });
 }

@@ -4,7 +4,10 @@
 // hidden-bar rule): the first paint and the scripts' take-over, lists, bars
 // and the money box, the password field, the address, the languages, the
 // keyboard, a phone's width, an offline reload and the one-file page opened
-// from disk. axe-core checks every state reached, in both languages. Needs
+// from disk. axe-core checks every state reached, in both languages. Each
+// test has a fresh tab of its own (engines.mjs), so that nothing one test
+// leaves (storage, a service worker, a size, a page half done) reaches the
+// next. Needs
 // build/web, build/rnrr-password.html and the host build's rnrr-pw
 // (RNRR_HOST_BIN).
 import assert from "node:assert/strict";
@@ -13,13 +16,13 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } fr
 import { createRequire } from "node:module";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { after, before, describe, test } from "node:test";
+import { after, afterEach, before, beforeEach, describe, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { instantiate } from "../../build/web/src/module.js";
 import { StorageKey } from "../../build/web/src/texts.js";
 import { Engines } from "../tools/browser.mjs";
 import { serve } from "../tools/serve.mjs";
-import { openTab } from "./engines.mjs";
+import { launchEngine } from "./engines.mjs";
 
 const root = new URL("../../", import.meta.url);
 const built = new URL("build/web/", root).pathname;
@@ -72,9 +75,11 @@ function layout() {
   }).concat(document.documentElement.lang, document.title);
 }
 
-for (const engine of Engines)
-  describe(engine, () => {
-    let folder, server, tab;
+// An engine's tests, one after the other.
+const suiteOf = (engine) =>
+  describe(engine, { concurrency: 1 }, () => {
+    let folder, server, browser, tab;
+    const errors = []; // the script errors of every test's tab
     const value = (selector) => tab.evaluate((s) => document.querySelector(s).value, selector);
     const text = (selector) => tab.evaluate((s) => document.querySelector(s).textContent, selector);
     const password = () => value("#password");
@@ -92,6 +97,11 @@ for (const engine of Engines)
       await tab.waitFor(() => document.body.dataset.ready === "true");
     };
     const setLanguage = (language) => tab.click(`button[data-language=${language}]`);
+    // The page as a visitor first opens it, at a desktop's width.
+    const visit = async (url = server.url) => {
+      await tab.setViewport(...Desktop);
+      await open(url);
+    };
 
     async function axe() {
       await tab.evaluate((source) => {
@@ -120,13 +130,21 @@ for (const engine of Engines)
       assert.notEqual(scriptless, page);
       writeFileSync(join(folder, "first-paint.html"), scriptless);
       server = await serve(folder);
-      tab = await openTab(engine);
+      browser = await launchEngine(engine);
     });
 
     after(async () => {
-      await tab?.close();
+      await browser?.close();
       server?.close();
       rmSync(folder, { recursive: true, force: true });
+    });
+
+    beforeEach(async () => {
+      tab = await browser.newTab();
+    });
+
+    afterEach(async (t) => {
+      errors.push(...(await tab.close()).map((error) => `${t.name}: ${error}`));
     });
 
     test("the first paint shows the starting state, and the scripts take over without moving anything, in both languages", async () => {
@@ -155,6 +173,7 @@ for (const engine of Engines)
     });
 
     test("the lists hold the window's names in its order, and each list, bar and the money box changes the password as the tool does", async () => {
+      await visit();
       assert.equal(await password(), start);
       for (const [field, key] of Object.entries(Lists)) {
         const names = await tab.evaluate((s) => [...document.querySelectorAll(s)].map((o) => o.textContent), `#f-${field} option`);
@@ -179,8 +198,13 @@ for (const engine of Engines)
     });
 
     test("shocks and tires hide for the cars without them, keep their place and count 0", async () => {
+      await visit();
       await set("#f-Shocks", 1);
-      const box = () => tab.evaluate(() => JSON.stringify(document.getElementById("f-Tires").getBoundingClientRect()));
+      // Its place in the page: a click in accessible() may scroll it.
+      const box = () => tab.evaluate(() => {
+        const { x, y, width, height } = document.getElementById("f-Tires").getBoundingClientRect();
+        return JSON.stringify({ x: x + scrollX, y: y + scrollY, width, height });
+      });
       const place = await box();
       for (const car of [3, 4, 7, 0]) {
         await set("#f-Car", car);
@@ -198,6 +222,7 @@ for (const engine of Engines)
     });
 
     test("the money box takes typed digits only and reads odd text as the window does", async () => {
+      await visit();
       await set("#money", "");
       assert.equal(await password(), expected("--money", "0"));
       await tab.click("#money");
@@ -217,6 +242,7 @@ for (const engine of Engines)
     });
 
     test("a typed valid password sets every control; an invalid one names its checks and offers repairs", async () => {
+      await visit();
       const answer = tool("encode", "--hero", "4", "--car", "2", "--money", "57", "--engine", "1", "--drop", "0", "--color", "6");
       await set("#entry", answer.password.toLowerCase().replace(/ /g, "-").replace(/в/g, "B"));
       assert.equal(await password(), answer.password);
@@ -262,6 +288,7 @@ for (const engine of Engines)
     });
 
     test("the address keeps the settings: a link gives the same password, a malformed one a notice", async () => {
+      await visit();
       await set("#f-Planet", 5);
       await set("#f-Tires", 1);
       await set("#money", "42");
@@ -282,6 +309,7 @@ for (const engine of Engines)
     });
 
     test("the English texts switch in the page and stay after a reload", async () => {
+      await visit();
       await setLanguage("en");
       assert.equal(await tab.evaluate(() => document.documentElement.lang), "en");
       assert.equal(await text("label[for=f-Hero]"), "Hero:");
@@ -296,6 +324,7 @@ for (const engine of Engines)
     });
 
     test("the keyboard follows the window's Tab order, every control is labelled and the password is announced", async () => {
+      await visit();
       const ids = model.controls.map((c) => ({ passwordBox: "password", moneyBox: "money" })[c.kind] ?? "f-" + c.field);
       ids.splice(1, 0, "copy");
       await tab.evaluate(() => document.getElementById("password").focus());
@@ -314,6 +343,7 @@ for (const engine of Engines)
     });
 
     test("on a 360-pixel screen nothing is cut or scrolls sideways", async () => {
+      await visit();
       await tab.setViewport(...Phone);
       assert.ok((await tab.evaluate(() => document.documentElement.scrollWidth)) <= Phone[0]);
       for (const id of ["password", "copy", "money", "f-Division", "f-Tires", "entry"]) {
@@ -326,7 +356,7 @@ for (const engine of Engines)
 
     test("the one file opened from disk shows the starting password and changes it with a list", async () => {
       assert.ok(statSync(oneFilePath).size < OneFileBudget);
-      await open(oneFile);
+      await visit(oneFile);
       assert.equal(await password(), start);
       await set("#f-Car", 4);
       assert.equal(await password(), expected("--car", "4"));
@@ -335,16 +365,25 @@ for (const engine of Engines)
     });
 
     test("after the first visit the page opens offline from its service worker", async () => {
-      await open(server.url);
-      await tab.evaluate(() => navigator.serviceWorker.ready.then(() => true));
-      await tab.waitFor(() => navigator.serviceWorker.controller !== null);
-      server.close();
-      await tab.reload();
-      await tab.waitFor(() => document.body.dataset.ready === "true");
-      assert.equal(await password(), start);
+      // A server of its own, which it stops.
+      const own = await serve(folder);
+      try {
+        await visit(own.url);
+        await tab.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+        await tab.waitFor(() => navigator.serviceWorker.controller !== null);
+        own.close();
+        await tab.reload();
+        await tab.waitFor(() => document.body.dataset.ready === "true");
+        assert.equal(await password(), start);
+      } finally {
+        own.close();
+      }
     });
 
     test("no script error on any of it", async () => {
-      assert.deepEqual(await tab.allErrors(), []);
+      assert.deepEqual(errors, []);
     });
   });
+
+// The three engines side by side.
+describe("the page", { concurrency: Engines.length }, () => Engines.forEach(suiteOf));

@@ -3,7 +3,8 @@
 //   chromium  /usr/bin/chromium through puppeteer-core (DevTools protocol)
 //   firefox   /usr/bin/firefox-esr through puppeteer-core (WebDriver BiDi)
 //   webkit    WebKitGTK's MiniBrowser through WebKitWebDriver and
-//             selenium-webdriver, on an Xvfb display started here
+//             selenium-webdriver, on an Xvfb display started here; each
+//             session a MiniBrowser of its own, with nothing stored
 // Every launch gets a fresh temporary home, so the browser's profile, caches
 // and settings (~/.config, ~/.cache, ~/.mozilla, dconf) stay out of the real
 // one; close() ends what was started and removes it.
@@ -110,6 +111,7 @@ export async function launchPuppeteer(engine) {
 }
 
 // The driver's port opens a moment after it starts: ask again until it does.
+// A session that does not come within StartTimeout is an error.
 async function newSession(port) {
   const deadline = Date.now() + StartTimeout;
   for (;;) {
@@ -120,24 +122,35 @@ async function newSession(port) {
         "webkitgtk:browserOptions": { binary: MiniBrowser, args: ["--automation"] },
       })
       .build();
+    // The driver is a promise of its own too: a failed try would leave it
+    // rejected with no handler. getSession() below says how it went.
+    driver.catch(() => {});
+    let timer;
+    const late = new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error(`WebKitWebDriver gave no MiniBrowser session in ${StartTimeout} ms`)),
+        Math.max(deadline - Date.now(), 0));
+    });
     try {
-      await driver.getSession();
+      await Promise.race([driver.getSession(), late]);
       return driver;
     } catch (error) {
       if (!/ECONNREFUSED/.test(String(error)) || Date.now() > deadline) throw error;
       await new Promise((ok) => setTimeout(ok, 100));
+    } finally {
+      clearTimeout(timer);
     }
   }
 }
 
-// selenium's WebDriver for MiniBrowser.
+// WebKitWebDriver on its display: newSession() starts a MiniBrowser (in
+// automation mode, which stores nothing) and gives selenium's WebDriver for
+// it; quit() on that ends it. close() ends what was started here.
 export async function launchWebKit() {
   const temporary = temporaryHome("webkit");
   mkdirSync(join(temporary.env.XDG_CONFIG_HOME, "gtk-3.0"));
   writeFileSync(join(temporary.env.XDG_CONFIG_HOME, "gtk-3.0", "gtk.css"), MiniBrowserStyle);
   const started = [];
-  const close = async (driver) => {
-    if (driver) await driver.quit().catch(() => {});
+  const close = async () => {
     for (const child of started.reverse()) await stop(child);
     temporary.remove();
   };
@@ -151,8 +164,12 @@ export async function launchWebKit() {
     const { child: server, failed } = start("WebKitWebDriver", [`--port=${port}`, "--host=127.0.0.1"],
       { env, stdio: ["ignore", "ignore", "inherit"] });
     started.push(server);
-    const driver = await Promise.race([newSession(port), failed]);
-    return { driver, close: () => close(driver) };
+    // A failure says whether the display is still there.
+    const session = () => Promise.race([newSession(port), failed]).catch((error) => {
+      const state = xvfb.exitCode === null && xvfb.signalCode === null ? "runs" : `has ended (${xvfb.exitCode ?? xvfb.signalCode})`;
+      throw new Error(`${error.message}; its display ${display} ${state}`);
+    });
+    return { newSession: session, close };
   } catch (error) {
     await close();
     throw error;

@@ -1,0 +1,41 @@
+#!/bin/sh
+# Times each stage of `make test` on the real work: setup, the builds (host,
+# 32-bit, 64-bit, web edition, fuzz targets) and the test stages (Makefile's
+# TEST_STAGES), one after the other as `make test` runs them, then prints one
+# line a stage and the whole. In a built tree the builds only check; in an
+# empty BUILD they build everything. The machine's load (other work slows
+# every figure) is printed before and after.
+#   tools/bench-test.sh BUILD JOBS
+set -u
+build=$1
+jobs=$2
+cd "$(dirname "$0")/.."
+# Each stage a make command of its own, as from a shell: setup runs once.
+unset MAKELEVEL MAKEFLAGS
+stages="setup host win win64 web fuzz-build $(sed -n 's/^TEST_STAGES := //p' Makefile)"
+results=$(mktemp)
+log=$build/bench-test.log
+mkdir -p "$build"
+: >"$log"
+load() { echo "$(nproc) processors, load average $(cut -d' ' -f1-3 /proc/loadavg)"; }
+echo "bench-test: stages of make test in $build; before: $(load)"
+status=0
+for stage in $stages; do
+  start=$(date +%s.%N)
+  # One make per stage, setup left to its own stage (as `make test` runs it
+  # once); each stage's output goes to the log.
+  if [ "$stage" = setup ]; then
+    make -s setup BUILD="$build" JOBS="$jobs" >>"$log" 2>&1
+  else
+    MAKELEVEL=1 make -s "$stage" BUILD="$build" JOBS="$jobs" >>"$log" 2>&1
+  fi
+  result=$?
+  seconds=$(awk "BEGIN { print $(date +%s.%N) - $start }")
+  [ $result -eq 0 ] || status=1
+  printf '%-12s %8.1f s%s\n' "$stage" "$seconds" "$([ $result -eq 0 ] || echo '  FAILED')" |
+    tee -a "$results"
+done
+awk '{ total += $2 } END { printf "%-12s %8.1f s\n", "total", total }' "$results"
+echo "bench-test: after: $(load); the stages' output is in $log"
+rm -f "$results"
+exit $status
