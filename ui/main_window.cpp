@@ -1,8 +1,9 @@
 // MainWndProc: the window procedure of TPasForm. Each message it reacts to
-// has a small handler; every message but WM_DESTROY then goes on to the
-// default window procedure.
+// has a small handler; every message that the handler does not answer
+// itself then goes on to the default window procedure.
 #include "main_window.h"
 
+#include "accessible.h"
 #include "layout.h"
 #include "password_dialog.h"
 #include "pictures.h"
@@ -13,6 +14,8 @@
 namespace {
 
 void HandleDestroy() {
+    // Clients that keep an object of a control get an error from it now.
+    EndAccessibleObjects();
     DeleteDC(MemoryDC);
     // The upgrade trackbars still get messages after this; DrawPictures sees
     // the null handle and draws nothing.

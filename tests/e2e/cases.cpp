@@ -26,6 +26,8 @@
 #include <cstring>
 
 int RunBenchmarks(const std::wstring &BarePath);
+// accessibility.cpp
+void CaseSpeaks();
 
 namespace {
 
@@ -1525,6 +1527,7 @@ const TCase Cases[] = {
     {L"dialog-paste", CaseDialogPaste},       // Ctrl+V in the password box
     {L"texts-whole", CaseTextsWhole},         // no text of the window or the dialog cut
     {L"trackbars-drawn", CaseTrackbarsDrawn}, // channel, ticks, nothing cut off
+    {L"speaks", CaseSpeaks},                  // what a screen reader reads and is told
 };
 
 } // namespace

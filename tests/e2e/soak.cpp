@@ -1,10 +1,13 @@
 // rnrr-soak: one copy of the program worked for a long session by random
 // user actions, each followed by a check of the password box against the
-// driver's own model of what the controls hold. Every 1 000 actions the
+// driver's own model of what the controls hold, and by a screen reader's
+// reading of the focused control and of the password box, whose value must
+// be the password shown. Every 1 000 actions the
 // program's private bytes and handle counts are read from outside; after the
 // first 1 000 they may not grow beyond the noise allowed below.
 //   rnrr-soak PROGRAM ACTIONS [SEED]
 #include "driver.h"
+#include "screen_reader.h"
 
 #include "settings.h"
 
@@ -357,6 +360,7 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
     const int Actions = _wtoi(Arguments[2]);
     Random.seed(ArgumentCount > 3 ? _wtoi(Arguments[3]) : 13);
     CurrentCase = L"soak";
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // a screen reader's thread
     TProgram Program;
     if (!StartProgram(Program)) {
         StopProgram(Program);
@@ -395,6 +399,12 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
             Misses += !SameModel(Shown, Model);
             Model = Shown; // go on from what the window holds
         }
+        SpokenOf(FocusOf(Program));
+        const TSpoken Password = SpokenOf(Box);
+        Check(SUCCEEDED(Password.Result) && Password.Value == TextOf(Box),
+              L"action %d, %ls: the password box says \"%ls\" (%08lX), shows \"%ls\"", Done, What,
+              Password.Value.c_str(), static_cast<unsigned long>(Password.Result),
+              TextOf(Box).c_str());
         if (!Check(WaitForExit(Program, 0) == STILL_ACTIVE, L"the program ended at action %d",
                    Done))
             break;

@@ -5,6 +5,7 @@
 // passwords from the encoder fed with settings written out here by hand.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -358,6 +359,30 @@ TEST_F(MainWindow, FollowsItsDisplayScaleAndBack) {
     }
 }
 
+// The password box's object as a client in this thread gets it: the
+// window's own, itself (one apartment).
+IAccessible *PasswordBoxObject() {
+    IAccessible *Object = nullptr;
+    AccessibleObjectFromWindow(Controls.PasswordBox, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void **>(&Object));
+    return Object;
+}
+
+// Asked for again and again, the object is the same one, and each client's
+// reference goes with its Release: the count is the window's one and ours.
+TEST_F(MainWindow, HandsOutOneObjectPerControlCountedRight) {
+    IAccessible *First = PasswordBoxObject();
+    ASSERT_NE(First, nullptr);
+    for (int Request = 0; Request < 100; ++Request) {
+        IAccessible *Again = PasswordBoxObject();
+        ASSERT_EQ(Again, First) << "request " << Request;
+        Again->Release();
+    }
+    EXPECT_EQ(First->AddRef(), 3u);
+    First->Release();
+    First->Release();
+}
+
 // Runs last (gtest keeps the order of a file): destroying the window.
 TEST_F(MainWindow, SystemMenuEndsInTheItemThatOpensThePasswordDialog) {
     HMENU Menu = GetSystemMenu(Controls.MainWnd, FALSE);
@@ -371,8 +396,19 @@ TEST_F(MainWindow, SystemMenuEndsInTheItemThatOpensThePasswordDialog) {
 }
 
 TEST_F(MainWindow, ZzDestroyingEndsTheLoopAndLaterDrawingIsHarmless) {
+    // A client keeps an object of a control past the window's end.
+    IAccessible *Kept = PasswordBoxObject();
+    ASSERT_NE(Kept, nullptr);
     DestroyWindow(Controls.MainWnd);
     EXPECT_EQ(MemoryDC, nullptr);
+    VARIANT Self;
+    VariantInit(&Self);
+    Self.vt = VT_I4;
+    Self.lVal = CHILDID_SELF;
+    BSTR Name = nullptr;
+    EXPECT_EQ(Kept->get_accName(Self, &Name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(Name, nullptr);
+    EXPECT_EQ(Kept->Release(), 0u);
     MSG Message;
     bool Quit = false;
     while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))

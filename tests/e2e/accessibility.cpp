@@ -1,0 +1,258 @@
+// The e2e cases of the window as a blind player meets it, from another
+// process: what a screen reader reads of each input control and the change
+// it is told of.
+#include "driver.h"
+#include "screen_reader.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+// What a screen reader is to hear of each input control, written out from
+// the window's texts: its name and role.
+struct TSpokenFacts {
+    TControl Control;
+    const wchar_t *Name;
+    LONG Role;
+};
+
+const TSpokenFacts SpokenFacts[] = {
+    {TControl::PasswordBox, L"Пароль", ROLE_SYSTEM_TEXT},
+    {TControl::HeroList, L"Герой", ROLE_SYSTEM_COMBOBOX},
+    {TControl::ColorList, L"Цвет", ROLE_SYSTEM_COMBOBOX},
+    {TControl::CarList, L"Машина", ROLE_SYSTEM_COMBOBOX},
+    {TControl::MoneyBox, L"Деньги, тысяч долларов", ROLE_SYSTEM_TEXT},
+    {TControl::DifficultyList, L"Сложность", ROLE_SYSTEM_COMBOBOX},
+    {TControl::PlanetList, L"Планета", ROLE_SYSTEM_COMBOBOX},
+    {TControl::DivisionList, L"Дивизия", ROLE_SYSTEM_COMBOBOX},
+    {TControl::WeaponBar, L"Оружие", ROLE_SYSTEM_SLIDER},
+    {TControl::BoostBar, L"Ускорение", ROLE_SYSTEM_SLIDER},
+    {TControl::DropBar, L"Сброс", ROLE_SYSTEM_SLIDER},
+    {TControl::EngineBar, L"Двигатель", ROLE_SYSTEM_SLIDER},
+    {TControl::ArmorBar, L"Броня", ROLE_SYSTEM_SLIDER},
+    {TControl::ShocksBar, L"Амортизаторы", ROLE_SYSTEM_SLIDER},
+    {TControl::TiresBar, L"Шины", ROLE_SYSTEM_SLIDER},
+};
+
+// The description of an item bar: what its icon shows, by the icon numbers
+// of CarFacts.
+const wchar_t *IconWords(int Icon) {
+    const wchar_t *const Words[] = {
+        L"Значок: орудийная башня", L"Значок: мина",  L"Значок: два газовых баллона",
+        L"Значок: два столбика",    L"Значок: ведро", L"Значок: барабан",
+        L"Значок: ракета",
+    };
+    return Icon == ExtraIcon ? L"Значок: диск с шипами" : Words[Icon];
+}
+
+// The icon beside an item bar, or -2 for any other control.
+int IconOf(TControl Control, const TCarFacts &Car) {
+    return Control == TControl::WeaponBar  ? Car.WeaponIcon
+           : Control == TControl::BoostBar ? Car.BoostIcon
+           : Control == TControl::DropBar  ? Car.DropIcon
+                                           : -2;
+}
+
+bool HiddenBy(TControl Control, const TCarFacts &Car) {
+    return (Control == TControl::ShocksBar && !Car.ShocksShown) ||
+           (Control == TControl::TiresBar && !Car.TiresShown);
+}
+
+// What the control shows, read through its own messages: a list's selected
+// entry, a bar's position, a box's text.
+std::wstring ShownValue(const TProgram &Program, TControl Control) {
+    HWND Handle = ControlOf(Program, Control);
+    const wchar_t *Class = RowOf(Control).ClassName;
+    if (lstrcmpiW(Class, L"ComboBox") == 0)
+        return ListEntry(Handle, SelectionOf(Handle));
+    if (lstrcmpiW(Class, TRACKBAR_CLASSW) == 0)
+        return std::to_wstring(PositionOf(Handle));
+    return TextOf(Handle);
+}
+
+// Every input control as a screen reader reads it, against what the window
+// shows; the log gets each reading.
+void CheckSpoken(const TProgram &Program, const wchar_t *After) {
+    const TCarFacts &Car = CarFacts[SelectionOf(ControlOf(Program, TControl::CarList)) & 7];
+    for (const TSpokenFacts &Facts : SpokenFacts) {
+        const wchar_t *Name = RowOf(Facts.Control).Name;
+        TSpoken Read;
+        std::wstring Shown;
+        // The window may still be taking in the last action.
+        WaitFor([&] {
+            Read = SpokenOf(ControlOf(Program, Facts.Control));
+            Shown = ShownValue(Program, Facts.Control);
+            return SUCCEEDED(Read.Result) && Read.Value == Shown;
+        });
+        Print(L"%ls, %ls: %ls", After, Name, SpokenText(Read).c_str());
+        if (!Check(SUCCEEDED(Read.Result), L"after %ls, %ls cannot be read (%08lX)", After, Name,
+                   static_cast<unsigned long>(Read.Result)))
+            continue;
+        Check(Read.Name == Facts.Name, L"after %ls, %ls is named \"%ls\", not \"%ls\"", After, Name,
+              Read.Name.c_str(), Facts.Name);
+        Check(Read.Role == Facts.Role, L"after %ls, %ls has role %ld, not %ld", After, Name,
+              Read.Role, Facts.Role);
+        Check(Read.Value == Shown, L"after %ls, %ls says \"%ls\", the control shows \"%ls\"", After,
+              Name, Read.Value.c_str(), Shown.c_str());
+        const bool ReadOnly = (Read.State & STATE_SYSTEM_READONLY) != 0;
+        Check(ReadOnly == (Facts.Control == TControl::PasswordBox),
+              L"after %ls, %ls is %lsread-only", After, Name, ReadOnly ? L"" : L"not ");
+        const bool Invisible = (Read.State & STATE_SYSTEM_INVISIBLE) != 0;
+        Check(Invisible == HiddenBy(Facts.Control, Car), L"after %ls, %ls is %lsinvisible", After,
+              Name, Invisible ? L"" : L"not ");
+        const int Icon = IconOf(Facts.Control, Car);
+        if (Icon != -2)
+            Check(Read.Description == IconWords(Icon),
+                  L"after %ls, %ls is described \"%ls\", not \"%ls\"", After, Name,
+                  Read.Description.c_str(), IconWords(Icon));
+    }
+}
+
+// Another object of a control (its window) and another child of its client
+// area get the system's standard answers.
+void CheckStandardAnswers(const TProgram &Program) {
+    VARIANT Self, Child;
+    VariantInit(&Self);
+    Self.vt = VT_I4;
+    Self.lVal = CHILDID_SELF;
+    Child = Self;
+    Child.lVal = 1;
+    for (const TSpokenFacts &Facts : SpokenFacts) {
+        HWND Control = ControlOf(Program, Facts.Control);
+        const wchar_t *Name = RowOf(Facts.Control).Name;
+        IAccessible *Window = AccessibleOf(Control, OBJID_WINDOW);
+        IAccessible *Ours = AccessibleOf(Control);
+        IAccessible *Standard = nullptr, *StandardWindow = nullptr;
+        CreateStdAccessibleObject(Control, OBJID_CLIENT, __uuidof(IAccessible),
+                                  reinterpret_cast<void **>(&Standard));
+        CreateStdAccessibleObject(Control, OBJID_WINDOW, __uuidof(IAccessible),
+                                  reinterpret_cast<void **>(&StandardWindow));
+        if (Check(Window != nullptr && Ours != nullptr && Standard != nullptr &&
+                      StandardWindow != nullptr,
+                  L"%ls: no window object, own object or standard objects", Name)) {
+            VARIANT Roles[2];
+            VariantInit(&Roles[0]);
+            VariantInit(&Roles[1]);
+            const HRESULT RoleResults[2] = {Window->get_accRole(Self, &Roles[0]),
+                                            StandardWindow->get_accRole(Self, &Roles[1])};
+            Check(RoleResults[0] == RoleResults[1] && Roles[0].vt == Roles[1].vt &&
+                      Roles[0].lVal == Roles[1].lVal,
+                  L"%ls: the window object's role is %ld (%08lX), the standard one's %ld (%08lX)",
+                  Name, Roles[0].lVal, static_cast<unsigned long>(RoleResults[0]), Roles[1].lVal,
+                  static_cast<unsigned long>(RoleResults[1]));
+            BSTR Answers[2] = {};
+            const HRESULT Results[2] = {Ours->get_accName(Child, &Answers[0]),
+                                        Standard->get_accName(Child, &Answers[1])};
+            Check(Results[0] == Results[1], L"%ls: child 1's name gives %08lX, not %08lX", Name,
+                  static_cast<unsigned long>(Results[0]), static_cast<unsigned long>(Results[1]));
+            SysFreeString(Answers[0]);
+            SysFreeString(Answers[1]);
+        }
+        for (IAccessible *Object : {Window, Ours, Standard, StandardWindow})
+            if (Object != nullptr)
+                Object->Release();
+    }
+}
+
+// The events that the program raises, seen out of context; they arrive
+// while this thread takes its messages.
+struct TEvent {
+    DWORD Event;
+    HWND Window;
+    LONG Object, Child;
+};
+std::vector<TEvent> Events;
+
+void CALLBACK KeepEvent(HWINEVENTHOOK, DWORD Event, HWND Window, LONG Object, LONG Child, DWORD,
+                        DWORD) {
+    Events.push_back({Event, Window, Object, Child});
+}
+
+bool WaitTakingMessages(const std::function<bool()> &Condition) {
+    return WaitFor([&] {
+        MSG Message;
+        while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&Message);
+        return Condition();
+    });
+}
+
+bool ValueChanged(HWND Control) {
+    for (const TEvent &Seen : Events)
+        if (Seen.Event == EVENT_OBJECT_VALUECHANGE && Seen.Window == Control &&
+            Seen.Object == OBJID_CLIENT && Seen.Child == CHILDID_SELF)
+            return true;
+    return false;
+}
+
+// A bar moved by its key: its value and the password box's value change,
+// and the box raises its value-change event.
+void CheckBarMove(const TProgram &Program) {
+    HWND Bar = ControlOf(Program, TControl::WeaponBar);
+    HWND Box = ControlOf(Program, TControl::PasswordBox);
+    if (!FocusControl(Program, TControl::WeaponBar))
+        return;
+    const std::wstring Before = SpokenOf(Box).Value;
+    const int Position = PositionOf(Bar);
+    HWINEVENTHOOK Hook =
+        SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, KeepEvent,
+                        Program.Process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    Check(Hook != nullptr, L"no WinEvent hook (error %lu)", GetLastError());
+    Events.clear();
+    PressKey(VK_LEFT);
+    const std::wstring Moved = std::to_wstring(Position - 1);
+    TSpoken BarRead, BoxRead;
+    Check(WaitTakingMessages([&] {
+              BarRead = SpokenOf(Bar);
+              BoxRead = SpokenOf(Box);
+              return BarRead.Value == Moved && BoxRead.Value != Before &&
+                     BoxRead.Value == TextOf(Box);
+          }),
+          L"after Left on WeaponBar: it says \"%ls\" (not \"%ls\"), the password box \"%ls\" "
+          L"(before \"%ls\", shown \"%ls\")",
+          BarRead.Value.c_str(), Moved.c_str(), BoxRead.Value.c_str(), Before.c_str(),
+          TextOf(Box).c_str());
+    Check(WaitTakingMessages([&] { return ValueChanged(Box); }),
+          L"after Left on WeaponBar: no value change of the password box among %u events",
+          static_cast<unsigned>(Events.size()));
+    Print(L"value changes seen: the password box %ls, WeaponBar %ls",
+          ValueChanged(Box) ? L"yes" : L"no", ValueChanged(Bar) ? L"yes" : L"no");
+    UnhookWinEvent(Hook);
+}
+
+void SpeaksUntilClosed(TProgram &Program) {
+    CheckSpoken(Program, L"opening");
+    CheckStandardAnswers(Program);
+    // Havac hides the shocks and tires bars.
+    if (ChooseWithKeys(Program, TControl::CarList, 4))
+        CheckSpoken(Program, L"choosing Havac");
+    CheckBarMove(Program);
+    // A client that keeps an object after the window has closed.
+    IAccessible *Kept = AccessibleOf(ControlOf(Program, TControl::PasswordBox));
+    PostMessageW(Program.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Check(WaitForExit(Program) == 0, L"the window closed with a client holding an object, but the "
+                                     L"program did not end with exit code 0");
+    if (Check(Kept != nullptr, L"no object of the password box to keep")) {
+        const TSpoken Late = Spoken(Kept);
+        Check(FAILED(Late.Result), L"the kept object still answers: %ls", SpokenText(Late).c_str());
+        Kept->Release();
+    }
+}
+
+} // namespace
+
+// Every input control's name, role, value and state and the item bars'
+// descriptions, at the start and with bars hidden; a bar moved and the
+// password box's value-change event; other objects and children; an
+// object kept after the window has closed.
+void CaseSpeaks() {
+    // A screen reader's thread, in an apartment of its own.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    TProgram Program;
+    if (StartProgram(Program))
+        SpeaksUntilClosed(Program);
+    StopProgram(Program);
+    CoUninitialize();
+}
