@@ -1,6 +1,6 @@
-// The e2e cases of the window as a blind player meets it, from another
-// process: what a screen reader reads of each input control and the change
-// it is told of.
+// The e2e cases of the window as a blind or low-vision player meets it,
+// from another process: what a screen reader reads of each input control,
+// the change it is told of, and the window in the system's colours.
 #include "driver.h"
 #include "screen_reader.h"
 
@@ -241,6 +241,30 @@ void SpeaksUntilClosed(TProgram &Program) {
     }
 }
 
+// ---- the system's colours ------------------------------------------------------
+
+// Pixels of a rectangle (of the 96-DPI layout) in Text, and in neither Text
+// nor Face nor a blend of the two: text in yellow antialiased on navy, whose
+// blends have red and green alike and at most navy's blue.
+struct TInk {
+    int InText, Foreign;
+};
+
+TInk InkOf(const TImage &Screen, RECT Area, COLORREF Text, COLORREF Face) {
+    auto Pixel = [](COLORREF Colour) {
+        return uint32_t(GetRValue(Colour) << 16 | GetGValue(Colour) << 8 | GetBValue(Colour));
+    };
+    TInk Ink = {0, 0};
+    for (int Y = Scaled(Area.top); Y < Scaled(Area.bottom); ++Y)
+        for (int X = Scaled(Area.left); X < Scaled(Area.right); ++X) {
+            const uint32_t At = Screen.At(X, Y);
+            const uint32_t Red = At >> 16, Green = (At >> 8) & 0xFF, Blue = At & 0xFF;
+            Ink.InText += At == Pixel(Text);
+            Ink.Foreign += At != Pixel(Text) && At != Pixel(Face) && !(Red == Green && Blue <= 128);
+        }
+    return Ink;
+}
+
 } // namespace
 
 // Every input control's name, role, value and state and the item bars'
@@ -255,4 +279,50 @@ void CaseSpeaks() {
         SpeaksUntilClosed(Program);
     StopProgram(Program);
     CoUninitialize();
+}
+
+// A high-contrast pair of system colours set before the window opens: its
+// face, the places of the hidden bars' pictures and its texts are in them.
+void CaseColours() {
+    // Yellow on navy, a pair of high contrast unlike Wine's defaults.
+    const int Elements[2] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF Pair[2] = {RGB(0, 0, 128), RGB(255, 255, 0)};
+    const COLORREF Before[2] = {GetSysColor(Elements[0]), GetSysColor(Elements[1])};
+    if (!Check(SetSysColors(2, Elements, Pair) != 0, L"SetSysColors fails (error %lu)",
+               GetLastError()))
+        return;
+    TProgram Program;
+    if (StartProgram(Program) && ChooseWithKeys(Program, TControl::CarList, 4)) {
+        // Places of the 96-DPI layout: the gap between the two columns of
+        // lists, and texts that the window's controls draw.
+        const RECT Gap = {242, 40, 248, 140};
+        const struct {
+            const wchar_t *Name;
+            RECT Area;
+        } Texts[] = {
+            {L"the password label", {5, 15, 75, 39}},
+            {L"the weapon count", {158, 161, 168, 185}},
+            {L"the help text", {5, 309, 400, 378}}, // cut by the client area's foot
+        };
+        TImage Screen;
+        auto Face = [&](POINT At, SIZE Size) { return NonBackground(Screen, At, Size); };
+        const bool Settled = WaitFor([&] {
+            Screen = CaptureClient(Program);
+            return Face({Gap.left, Gap.top}, {Gap.right - Gap.left, Gap.bottom - Gap.top}) == 0 &&
+                   Face(ShocksAt, UpgradeCell) == 0 && Face(TiresAt, UpgradeCell) == 0;
+        });
+        Check(Settled,
+              L"pixels not in the face colour %06lX: %d between the lists, %d and %d in the "
+              L"places of the hidden bars' pictures",
+              Pair[0], Face({Gap.left, Gap.top}, {Gap.right - Gap.left, Gap.bottom - Gap.top}),
+              Face(ShocksAt, UpgradeCell), Face(TiresAt, UpgradeCell));
+        for (const auto &Text : Texts) {
+            const TInk Ink = InkOf(Screen, Text.Area, Pair[1], Pair[0]);
+            Check(Ink.InText > 0 && Ink.Foreign == 0,
+                  L"%ls has %d pixels in the text colour and %d in neither colour of the pair",
+                  Text.Name, Ink.InText, Ink.Foreign);
+        }
+    }
+    StopProgram(Program);
+    SetSysColors(2, Elements, Before);
 }

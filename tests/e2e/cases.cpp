@@ -28,6 +28,7 @@
 int RunBenchmarks(const std::wstring &BarePath);
 // accessibility.cpp
 void CaseSpeaks();
+void CaseColours();
 
 namespace {
 
@@ -1528,6 +1529,7 @@ const TCase Cases[] = {
     {L"texts-whole", CaseTextsWhole},         // no text of the window or the dialog cut
     {L"trackbars-drawn", CaseTrackbarsDrawn}, // channel, ticks, nothing cut off
     {L"speaks", CaseSpeaks},                  // what a screen reader reads and is told
+    {L"colours", CaseColours},                // a high-contrast pair of system colours
 };
 
 } // namespace
