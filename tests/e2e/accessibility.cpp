@@ -11,13 +11,17 @@
 namespace {
 
 // What a screen reader is to hear of each input control, written out from
-// the window's texts: its name and role.
+// the window's texts: its name and role; for an item bar the car's icon
+// beside it, for a bar that a car can hide whether the car shows it.
 struct TSpokenFacts {
     TControl Control;
     const wchar_t *Name;
     LONG Role;
+    int TCarFacts::*Icon = nullptr;
+    bool TCarFacts::*Shown = nullptr;
 };
 
+using C = TCarFacts;
 const TSpokenFacts SpokenFacts[] = {
     {TControl::PasswordBox, L"Пароль", ROLE_SYSTEM_TEXT},
     {TControl::HeroList, L"Герой", ROLE_SYSTEM_COMBOBOX},
@@ -27,13 +31,13 @@ const TSpokenFacts SpokenFacts[] = {
     {TControl::DifficultyList, L"Сложность", ROLE_SYSTEM_COMBOBOX},
     {TControl::PlanetList, L"Планета", ROLE_SYSTEM_COMBOBOX},
     {TControl::DivisionList, L"Дивизия", ROLE_SYSTEM_COMBOBOX},
-    {TControl::WeaponBar, L"Оружие", ROLE_SYSTEM_SLIDER},
-    {TControl::BoostBar, L"Ускорение", ROLE_SYSTEM_SLIDER},
-    {TControl::DropBar, L"Сброс", ROLE_SYSTEM_SLIDER},
+    {TControl::WeaponBar, L"Оружие", ROLE_SYSTEM_SLIDER, &C::WeaponIcon},
+    {TControl::BoostBar, L"Ускорение", ROLE_SYSTEM_SLIDER, &C::BoostIcon},
+    {TControl::DropBar, L"Сброс", ROLE_SYSTEM_SLIDER, &C::DropIcon},
     {TControl::EngineBar, L"Двигатель", ROLE_SYSTEM_SLIDER},
     {TControl::ArmorBar, L"Броня", ROLE_SYSTEM_SLIDER},
-    {TControl::ShocksBar, L"Амортизаторы", ROLE_SYSTEM_SLIDER},
-    {TControl::TiresBar, L"Шины", ROLE_SYSTEM_SLIDER},
+    {TControl::ShocksBar, L"Амортизаторы", ROLE_SYSTEM_SLIDER, nullptr, &C::ShocksShown},
+    {TControl::TiresBar, L"Шины", ROLE_SYSTEM_SLIDER, nullptr, &C::TiresShown},
 };
 
 // The description of an item bar: what its icon shows, by the icon numbers
@@ -45,19 +49,6 @@ const wchar_t *IconWords(int Icon) {
         L"Значок: ракета",
     };
     return Icon == ExtraIcon ? L"Значок: диск с шипами" : Words[Icon];
-}
-
-// The icon beside an item bar, or -2 for any other control.
-int IconOf(TControl Control, const TCarFacts &Car) {
-    return Control == TControl::WeaponBar  ? Car.WeaponIcon
-           : Control == TControl::BoostBar ? Car.BoostIcon
-           : Control == TControl::DropBar  ? Car.DropIcon
-                                           : -2;
-}
-
-bool HiddenBy(TControl Control, const TCarFacts &Car) {
-    return (Control == TControl::ShocksBar && !Car.ShocksShown) ||
-           (Control == TControl::TiresBar && !Car.TiresShown);
 }
 
 // What the control shows, read through its own messages: a list's selected
@@ -100,60 +91,38 @@ void CheckSpoken(const TProgram &Program, const wchar_t *After) {
         Check(ReadOnly == (Facts.Control == TControl::PasswordBox),
               L"after %ls, %ls is %lsread-only", After, Name, ReadOnly ? L"" : L"not ");
         const bool Invisible = (Read.State & STATE_SYSTEM_INVISIBLE) != 0;
-        Check(Invisible == HiddenBy(Facts.Control, Car), L"after %ls, %ls is %lsinvisible", After,
-              Name, Invisible ? L"" : L"not ");
-        const int Icon = IconOf(Facts.Control, Car);
-        if (Icon != -2)
-            Check(Read.Description == IconWords(Icon),
+        Check(Invisible == (Facts.Shown != nullptr && !(Car.*Facts.Shown)),
+              L"after %ls, %ls is %lsinvisible", After, Name, Invisible ? L"" : L"not ");
+        if (Facts.Icon != nullptr)
+            Check(Read.Description == IconWords(Car.*Facts.Icon),
                   L"after %ls, %ls is described \"%ls\", not \"%ls\"", After, Name,
-                  Read.Description.c_str(), IconWords(Icon));
+                  Read.Description.c_str(), IconWords(Car.*Facts.Icon));
     }
 }
 
 // Another object of a control (its window) and another child of its client
-// area get the system's standard answers.
+// area get the system's standard answers: what standard objects made here say.
 void CheckStandardAnswers(const TProgram &Program) {
-    VARIANT Self, Child;
-    VariantInit(&Self);
-    Self.vt = VT_I4;
-    Self.lVal = CHILDID_SELF;
-    Child = Self;
-    Child.lVal = 1;
-    for (const TSpokenFacts &Facts : SpokenFacts) {
-        HWND Control = ControlOf(Program, Facts.Control);
-        const wchar_t *Name = RowOf(Facts.Control).Name;
-        IAccessible *Window = AccessibleOf(Control, OBJID_WINDOW);
-        IAccessible *Ours = AccessibleOf(Control);
-        IAccessible *Standard = nullptr, *StandardWindow = nullptr;
-        CreateStdAccessibleObject(Control, OBJID_CLIENT, __uuidof(IAccessible),
-                                  reinterpret_cast<void **>(&Standard));
-        CreateStdAccessibleObject(Control, OBJID_WINDOW, __uuidof(IAccessible),
-                                  reinterpret_cast<void **>(&StandardWindow));
-        if (Check(Window != nullptr && Ours != nullptr && Standard != nullptr &&
-                      StandardWindow != nullptr,
-                  L"%ls: no window object, own object or standard objects", Name)) {
-            VARIANT Roles[2];
-            VariantInit(&Roles[0]);
-            VariantInit(&Roles[1]);
-            const HRESULT RoleResults[2] = {Window->get_accRole(Self, &Roles[0]),
-                                            StandardWindow->get_accRole(Self, &Roles[1])};
-            Check(RoleResults[0] == RoleResults[1] && Roles[0].vt == Roles[1].vt &&
-                      Roles[0].lVal == Roles[1].lVal,
-                  L"%ls: the window object's role is %ld (%08lX), the standard one's %ld (%08lX)",
-                  Name, Roles[0].lVal, static_cast<unsigned long>(RoleResults[0]), Roles[1].lVal,
-                  static_cast<unsigned long>(RoleResults[1]));
-            BSTR Answers[2] = {};
-            const HRESULT Results[2] = {Ours->get_accName(Child, &Answers[0]),
-                                        Standard->get_accName(Child, &Answers[1])};
-            Check(Results[0] == Results[1], L"%ls: child 1's name gives %08lX, not %08lX", Name,
-                  static_cast<unsigned long>(Results[0]), static_cast<unsigned long>(Results[1]));
-            SysFreeString(Answers[0]);
-            SysFreeString(Answers[1]);
+    const struct { LONG Object, Child; } Asks[] = {{OBJID_WINDOW, CHILDID_SELF}, {OBJID_CLIENT, 1}};
+    for (const TSpokenFacts &Facts : SpokenFacts)
+        for (const auto &Ask : Asks) {
+            HWND Control = ControlOf(Program, Facts.Control);
+            IAccessible *Asked = AccessibleOf(Control, Ask.Object), *Standard = nullptr;
+            CreateStdAccessibleObject(Control, Ask.Object, __uuidof(IAccessible),
+                                      reinterpret_cast<void **>(&Standard));
+            if (Check(Asked != nullptr && Standard != nullptr, L"%ls: no object %ld",
+                      RowOf(Facts.Control).Name, Ask.Object)) {
+                const TSpoken Got = Spoken(Asked, Ask.Child), Want = Spoken(Standard, Ask.Child);
+                Check(Got.Result == Want.Result && SpokenText(Got) == SpokenText(Want),
+                      L"%ls, object %ld, child %ld: %ls (%08lX), the standard object: %ls (%08lX)",
+                      RowOf(Facts.Control).Name, Ask.Object, Ask.Child, SpokenText(Got).c_str(),
+                      static_cast<unsigned long>(Got.Result), SpokenText(Want).c_str(),
+                      static_cast<unsigned long>(Want.Result));
+            }
+            for (IAccessible *Object : {Asked, Standard})
+                if (Object != nullptr)
+                    Object->Release();
         }
-        for (IAccessible *Object : {Window, Ours, Standard, StandardWindow})
-            if (Object != nullptr)
-                Object->Release();
-    }
 }
 
 // The events that the program raises, seen out of context; they arrive

@@ -3,11 +3,11 @@
 
 namespace {
 
-VARIANT Self() {
+VARIANT ChildId(LONG Id) {
     VARIANT Child;
     VariantInit(&Child);
     Child.vt = VT_I4;
-    Child.lVal = CHILDID_SELF;
+    Child.lVal = Id;
     return Child;
 }
 
@@ -43,9 +43,9 @@ IAccessible *AccessibleOf(HWND Control, LONG Object) {
     return Accessible;
 }
 
-TSpoken Spoken(IAccessible *Object) {
+TSpoken Spoken(IAccessible *Object, LONG ChildIdentifier) {
     TSpoken Read;
-    const VARIANT Child = Self();
+    const VARIANT Child = ChildId(ChildIdentifier);
     const HRESULT Results[] = {
         ReadText([&](BSTR *Answer) { return Object->get_accName(Child, Answer); }, Read.Name),
         ReadNumber([&](VARIANT *Answer) { return Object->get_accRole(Child, Answer); }, Read.Role),

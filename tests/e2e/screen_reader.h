@@ -18,12 +18,13 @@ struct TSpoken {
     LONG Role = 0, State = 0;
 };
 
-// Name, role, value and state of Object's own element (an error in
-// Result when one of them fails), and its description where it has one.
-TSpoken Spoken(IAccessible *Object);
+// Name, role, value and state of Object's own element or of its child Child
+// (an error in Result when one of them fails), and the description where
+// it has one.
+TSpoken Spoken(IAccessible *Object, LONG Child = CHILDID_SELF);
 // The same for a control's object, asked for afresh and released.
 TSpoken SpokenOf(HWND Control);
 
-// "PasswordBox: «Пароль», editable text, «7Ф70 !72Ь 4ЦЛ!», state 00000040,
-// «»" for a log line.
+// «Пароль», text, «7Ф70 !72Ь 4ЦЛ!», state 00100040, «» for a log line: the
+// name, the role's text, value, state and description.
 std::wstring SpokenText(const TSpoken &Spoken);
