@@ -78,6 +78,20 @@
 #define IDS_VALUE_SHOCKS 556
 #define IDS_VALUE_TIRES 557
 
+// What a screen reader hears of the controls beyond their labels: the money
+// box's name, and what the icon beside an item bar shows, one text for each
+// of the window model's item icons, in their order from IDS_ICON_FIRST.
+#define IDS_MONEY_NAME 560
+#define IDS_ICON_FIRST 561
+#define IDS_ICON_TURRET 561
+#define IDS_ICON_MINE 562
+#define IDS_ICON_GAS_BOTTLES 563
+#define IDS_ICON_POSTS 564
+#define IDS_ICON_PAIL 565
+#define IDS_ICON_DRUM 566
+#define IDS_ICON_ROCKET 567
+#define IDS_ICON_EXTRA_DROP 568
+
 // Bitmaps: the sheet of upgrade pictures and item icons, the emblem, the two
 // car pictures and the extra drop-item icon.
 #define IDB_SHEET 1

@@ -2,13 +2,15 @@
 // moves the focus through the input controls, a list change recomputes the
 // password (which, for a change of car, shows or hides two trackbars), the upgrade
 // trackbars keep their pictures current and the money box drops the Tab
-// character, and the password box passes the mouse on to its tip. Also the
+// character, the password box passes the mouse on to its tip, and every input
+// control answers a screen reader with its own accessible object. Also the
 // controls' font, the trackbars' set-up and the registration of the
 // common-control classes.
 #include "behaviour.h"
 
 #include <commctrl.h>
 
+#include "accessible.h"
 #include "dpi.h"
 #include "password_dialog.h"
 #include "pictures.h"
@@ -42,6 +44,13 @@ typedef BOOL(WINAPI *TInitCommonControlsEx)(const INITCOMMONCONTROLSEX *);
 TInitCommonControlsEx InitCommonControlsExEntry;
 
 // The rows shared by all four replacement procedures.
+
+// A client's request for the control's accessible object: the window's own
+// for the client area, the class's answer for anything else.
+bool HandleGetObject(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam, LRESULT &Answer) {
+    return Message == WM_GETOBJECT && AnswerGetObject(Control, WParam, LParam, Answer);
+}
+
 void HandleTabKey(UINT Message, WPARAM WParam) {
     if (Message == WM_KEYDOWN && WParam == VK_TAB)
         FocusNextControl();
@@ -79,6 +88,9 @@ void RelayMouseToTip(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
 } // namespace
 
 LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    LRESULT Answer;
+    if (HandleGetObject(Control, Message, WParam, LParam, Answer))
+        return Answer;
     if (Message == WM_COMMAND && HIWORD(WParam) == DropDownSelectionChanged)
         RecomputePassword();
     HandleTabKey(Message, WParam);
@@ -87,6 +99,9 @@ LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LPar
 }
 
 LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    LRESULT Answer;
+    if (HandleGetObject(Control, Message, WParam, LParam, Answer))
+        return Answer;
     RelayMouseToTip(Control, Message, WParam, LParam);
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
@@ -98,6 +113,9 @@ LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPAR
 }
 
 LRESULT CALLBACK MoneyBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    LRESULT Answer;
+    if (HandleGetObject(Control, Message, WParam, LParam, Answer))
+        return Answer;
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
     // The Tab key has moved the focus; its character must not reach the box.
@@ -107,6 +125,9 @@ LRESULT CALLBACK MoneyBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM 
 }
 
 LRESULT CALLBACK TrackbarProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam) {
+    LRESULT Answer;
+    if (HandleGetObject(Control, Message, WParam, LParam, Answer))
+        return Answer;
     HandleTabKey(Message, WParam);
     HandleSetFocus(Control, Message);
     if (IsUpgradeBar(Control))

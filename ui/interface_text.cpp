@@ -5,6 +5,7 @@
 #include <cstdarg>
 
 #include "russian_plural.h"
+#include "settings.h"
 
 TWideText WideText(const wchar_t *Text, int32_t Length) {
     TWideText Made;
@@ -68,4 +69,19 @@ TWideText MoneyBoxText(const TMoneyText &Money) {
         Text.Text[Text.Length] = wchar_t(Money.Characters[Text.Length]);
     Text.Text[Text.Length] = L'\0';
     return Text;
+}
+
+TWideText NumberText(int32_t Value) {
+    wchar_t Text[12];
+    wsprintfW(Text, L"%d", Value);
+    return WideText(Text);
+}
+
+TWideText ControlValueText(TControl Control, int32_t Value) {
+    if (RuleOf(Control).Kind == TControlKind::Bar)
+        return NumberText(Value);
+    if (Value < 0 || Value > ControlMaximum(Control))
+        return WideText(L"");
+    const char *const *Names = ListNames(Control);
+    return Names != nullptr ? WideFrom1251(Names[Value]) : LoadInterfaceText(ColorNameIds[Value]);
 }

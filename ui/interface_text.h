@@ -48,3 +48,11 @@ TWideText WideFrom1251(const char *Text, int32_t Length = -1);
 
 // The money box's text that the model's money text stands for.
 TWideText MoneyBoxText(const TMoneyText &Money);
+
+// A number in decimal digits, "-" before a negative one.
+TWideText NumberText(int32_t Value);
+
+// What a list or bar holding Value shows in words: the list's name of entry
+// Value (from the value names or, for the colours, the interface texts), a
+// bar's position as a number. Empty for an entry the list does not have.
+TWideText ControlValueText(TControl Control, int32_t Value);

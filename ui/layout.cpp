@@ -62,10 +62,8 @@ void AddListEntry(HWND List, const TWideText &Entry) {
 // interface texts; then its starting selection.
 void SetUpList(HWND List, TControl Control) {
     ApplyControlFont(List);
-    const char *const *Names = ListNames(Control);
     for (int32_t I = 0; I <= ControlMaximum(Control); ++I)
-        AddListEntry(List, Names != nullptr ? WideFrom1251(Names[I])
-                                            : LoadInterfaceText(ColorNameIds[I]));
+        AddListEntry(List, ControlValueText(Control, I));
     SendMessageW(List, CB_SETCURSEL, RuleOf(Control).Start, 0);
     InstallProcedure(List, ListProc, SavedListProc);
 }

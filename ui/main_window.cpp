@@ -1,8 +1,9 @@
 // MainWndProc: the window procedure of TPasForm. Each message it reacts to
-// has a small handler; every message but WM_DESTROY then goes on to the
-// default window procedure.
+// has a small handler; every message that the handler does not answer
+// itself then goes on to the default window procedure.
 #include "main_window.h"
 
+#include "accessible.h"
 #include "layout.h"
 #include "password_dialog.h"
 #include "pictures.h"
@@ -12,7 +13,24 @@
 
 namespace {
 
+// Whether the system shows high contrast; read when the window is made and
+// whenever the system colours change.
+bool HighContrast;
+
+void ReadHighContrast() {
+    HIGHCONTRASTW Contrast = {sizeof Contrast, 0, nullptr};
+    HighContrast = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof Contrast, &Contrast, 0) &&
+                   (Contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+void HandleCreate(HWND Window) {
+    ReadHighContrast();
+    CreateMainControls(Window);
+}
+
 void HandleDestroy() {
+    // Clients that keep an object of a control get an error from it now.
+    EndAccessibleObjects();
     DeleteDC(MemoryDC);
     // The upgrade trackbars still get messages after this; DrawPictures sees
     // the null handle and draws nothing.
@@ -61,6 +79,32 @@ LRESULT HandleSysCommand(HWND Window, WPARAM WParam, LPARAM LParam) {
     return DefWindowProcW(Window, WM_SYSCOMMAND, WParam, LParam);
 }
 
+// The labels, the read-only password box and the trackbars ask for the
+// colours of their text and background: the system's pair for text on the
+// window's face. In high contrast nothing is drawn behind the text but the
+// face itself.
+LRESULT HandleControlColour(WPARAM WParam) {
+    HDC Context = HDC(WParam);
+    SetTextColor(Context, GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(Context, GetSysColor(COLOR_BTNFACE));
+    if (HighContrast)
+        SetBkMode(Context, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The system colours have changed: the window reads high contrast again,
+// the common controls (the trackbars and the tip) renew the colours they
+// keep, and the window and every control are drawn anew. The window's
+// brushes are the system's own, which follow by themselves.
+void HandleSysColorChange(HWND Window, WPARAM WParam, LPARAM LParam) {
+    ReadHighContrast();
+    for (int32_t C = 0; C < ControlCount; ++C)
+        if (ControlRules[C].Kind == TControlKind::Bar)
+            SendMessageW(ControlHandle(TControl(C)), WM_SYSCOLORCHANGE, WParam, LParam);
+    SendMessageW(PasswordBoxTip, WM_SYSCOLORCHANGE, WParam, LParam);
+    RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 // Moved to a monitor of another scale: the new DPI in the high word of
 // WParam, the place that Windows suggests in LParam.
 LRESULT HandleDpiChanged(WPARAM WParam, LPARAM LParam) {
@@ -73,7 +117,7 @@ LRESULT HandleDpiChanged(WPARAM WParam, LPARAM LParam) {
 LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) {
     switch (Message) {
     case WM_CREATE:
-        CreateMainControls(Window);
+        HandleCreate(Window);
         break;
     case WM_DESTROY:
         HandleDestroy();
@@ -93,6 +137,11 @@ LRESULT CALLBACK MainWndProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LP
         return HandleSysCommand(Window, WParam, LParam);
     case WM_DPICHANGED:
         return HandleDpiChanged(WParam, LParam);
+    case WM_CTLCOLORSTATIC:
+        return HandleControlColour(WParam);
+    case WM_SYSCOLORCHANGE:
+        HandleSysColorChange(Window, WParam, LParam);
+        return 0;
     }
     return DefWindowProcW(Window, Message, WParam, LParam);
 }

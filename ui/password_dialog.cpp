@@ -72,12 +72,6 @@ int32_t ValueOf(const TSettings &Record, TField Field) {
     return FieldOf(Copy, Field);
 }
 
-TWideText Number(int32_t Value) {
-    wchar_t Text[12];
-    wsprintfW(Text, L"%d", Value);
-    return WideText(Text);
-}
-
 // "ПЬФМ В02Ь ЫЫЛ1" for 12 password characters.
 TWideText GroupedPassword(const char *Text) {
     char Display[PasswordDisplaySize];
@@ -101,11 +95,7 @@ TWideText MoneyDigits(const TSettings &Record) {
 TWideText ValueText(const TOptionRow &Row, const TSettings &Record) {
     if (Row.Control == TControl::MoneyBox)
         return MoneyDigits(Record);
-    int32_t Value = ValueOf(Record, RuleOf(Row.Control).Field);
-    if (Row.Control == TControl::ColorList)
-        return LoadInterfaceText(ColorNameIds[Value]);
-    const char *const *Names = ListNames(Row.Control);
-    return Names != nullptr ? WideFrom1251(Names[Value]) : Number(Value);
+    return ControlValueText(Row.Control, ValueOf(Record, RuleOf(Row.Control).Field));
 }
 
 // "машина Marauder -> Havac, деньги 250 -> 750", or that nothing changes.
@@ -187,7 +177,7 @@ TWideText ChecksStatus(const TDecodeResult &Result) {
     for (int32_t I = 0; I < Result.FailedCount; ++I) {
         if (I > 0)
             AppendText(Positions, ListSeparator);
-        AppendText(Positions, Number(Result.FailedChecks[I]));
+        AppendText(Positions, NumberText(Result.FailedChecks[I]));
     }
     return FormatInterfaceText(CountedTextId(IDS_STATUS_CHECKS_ONE, Result.FailedCount),
                                Result.FailedCount, Positions.Text);

@@ -64,11 +64,12 @@ void DrawCell(TPlace To, const TCell &Cell) {
     CopyFromMemory(To, Cell.Width, Cell.Height, Cell.X, Cell.Y);
 }
 
-// A hidden bar's picture area shows plain window background.
+// A hidden bar's picture area shows plain window background: the system's
+// face colour, as the window's class erases with.
 void BlankCell(TPlace At, const TCell &Cell) {
     int32_t Left = ScaleToDpi(At.X), Top = ScaleToDpi(At.Y);
     RECT Area = {Left, Top, Left + ScaleToDpi(Cell.Width), Top + ScaleToDpi(Cell.Height)};
-    FillRect(WindowDC, &Area, HBRUSH(COLOR_BTNFACE + 1));
+    FillRect(WindowDC, &Area, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 } // namespace

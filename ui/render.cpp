@@ -1,11 +1,13 @@
 // RenderView: the window shows the model's view of it. Only what the view
 // changes is written, in the order that a change of car needs: the bars
 // shown or hidden first, then the pictures beside them, then the password
-// and the numbers beside the item bars.
+// and the numbers beside the item bars; last, the new password is announced
+// to screen readers.
 #include "render.h"
 
 #include <windows.h>
 
+#include "accessible.h"
 #include "interface_text.h"
 #include "pictures.h"
 #include "window_state.h"
@@ -67,4 +69,5 @@ void RenderView(const TWindowView &View) {
     for (int32_t Item = 0; Item < ItemBarCount; ++Item)
         if (First || lstrcmpA(View.ItemCounts[Item], Before.ItemCounts[Item]) != 0)
             SetWindowTextW(ItemCountLabel(Item), WideFrom1251(View.ItemCounts[Item]).Text);
+    AnnouncePasswordChange();
 }

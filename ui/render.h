@@ -5,5 +5,6 @@
 #include "window_view.h"
 
 // Shows View and keeps it as ShownView. What View shows alike with the view
-// shown before is not written again, but the password, which is.
+// shown before is not written again, but the password, which is, and is
+// announced as a change of the password box's value.
 void RenderView(const TWindowView &View);

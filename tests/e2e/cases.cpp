@@ -26,6 +26,9 @@
 #include <cstring>
 
 int RunBenchmarks(const std::wstring &BarePath);
+// accessibility.cpp
+void CaseSpeaks();
+void CaseColours();
 
 namespace {
 
@@ -1404,6 +1407,8 @@ const TCase Cases[] = {
     {L"dialog-paste", CaseDialogPaste},       // Ctrl+V in the password box
     {L"texts-whole", CaseTextsWhole},         // no text of the window or the dialog cut
     {L"trackbars-drawn", CaseTrackbarsDrawn}, // channel, ticks, nothing cut off
+    {L"speaks", CaseSpeaks},                  // what a screen reader reads and is told
+    {L"colours", CaseColours},                // a high-contrast pair of system colours
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 // passwords from the encoder fed with settings written out here by hand.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -358,6 +359,57 @@ TEST_F(MainWindow, FollowsItsDisplayScaleAndBack) {
     }
 }
 
+// The password box's object as a client in this thread gets it: the
+// window's own, itself (one apartment).
+IAccessible *PasswordBoxObject() {
+    IAccessible *Object = nullptr;
+    AccessibleObjectFromWindow(Controls.PasswordBox, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void **>(&Object));
+    return Object;
+}
+
+// Asked for again and again, the object is the same one, and each client's
+// reference goes with its Release: the count is the window's one and ours.
+TEST_F(MainWindow, HandsOutOneObjectPerControlCountedRight) {
+    IAccessible *First = PasswordBoxObject();
+    ASSERT_NE(First, nullptr);
+    for (int Request = 0; Request < 100; ++Request) {
+        IAccessible *Again = PasswordBoxObject();
+        ASSERT_EQ(Again, First) << "request " << Request;
+        Again->Release();
+    }
+    EXPECT_EQ(First->AddRef(), 3u);
+    First->Release();
+    First->Release();
+}
+
+// The system colours changed in this process, as a high-contrast theme
+// changes them: the face, a hidden bar's picture place, a label's text and
+// a bar's background follow. Then back.
+TEST_F(MainWindow, FollowsTheSystemColours) {
+    const int Elements[2] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF Pair[2] = {RGB(0, 0, 128), RGB(255, 255, 0)};
+    const COLORREF Before[2] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT)};
+    ChooseEntry(Controls.CarList, 4); // Havac: the shocks bar's place is blank
+    ASSERT_TRUE(SetSysColors(2, Elements, Pair));
+    UpdateWindow(Controls.MainWnd);
+    // Pixels of Window's client area from (Left, Top), Width x Height, in Colour.
+    auto Count = [](HWND Window, int Left, int Top, int Width, int Height, COLORREF Colour) {
+        HDC Context = GetDC(Window);
+        int Found = 0;
+        for (int Y = Top; Y < Top + Height; ++Y)
+            for (int X = Left; X < Left + Width; ++X)
+                Found += GetPixel(Context, X, Y) == Colour;
+        ReleaseDC(Window, Context);
+        return Found;
+    };
+    EXPECT_EQ(Count(Controls.MainWnd, 242, 40, 6, 100, Pair[0]), 600) << "between the lists";
+    EXPECT_EQ(Count(Controls.MainWnd, 285, 224, 40, 32, Pair[0]), 40 * 32) << "shocks' place";
+    EXPECT_GT(Count(Controls.PasswordLabel, 0, 0, 70, 24, Pair[1]), 0) << "label text";
+    EXPECT_EQ(Count(Controls.WeaponBar, 0, 0, 4, 4, Pair[0]), 16) << "a bar's background";
+    SetSysColors(2, Elements, Before);
+}
+
 // Runs last (gtest keeps the order of a file): destroying the window.
 TEST_F(MainWindow, SystemMenuEndsInTheItemThatOpensThePasswordDialog) {
     HMENU Menu = GetSystemMenu(Controls.MainWnd, FALSE);
@@ -371,8 +423,19 @@ TEST_F(MainWindow, SystemMenuEndsInTheItemThatOpensThePasswordDialog) {
 }
 
 TEST_F(MainWindow, ZzDestroyingEndsTheLoopAndLaterDrawingIsHarmless) {
+    // A client keeps an object of a control past the window's end.
+    IAccessible *Kept = PasswordBoxObject();
+    ASSERT_NE(Kept, nullptr);
     DestroyWindow(Controls.MainWnd);
     EXPECT_EQ(MemoryDC, nullptr);
+    VARIANT Self;
+    VariantInit(&Self);
+    Self.vt = VT_I4;
+    Self.lVal = CHILDID_SELF;
+    BSTR Name = nullptr;
+    EXPECT_EQ(Kept->get_accName(Self, &Name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(Name, nullptr);
+    EXPECT_EQ(Kept->Release(), 0u);
     MSG Message;
     bool Quit = false;
     while (PeekMessageW(&Message, nullptr, 0, 0, PM_REMOVE))
