@@ -203,9 +203,17 @@ void StartProgram(TProgram &Program) {
 
 bool FindControls(TProgram &Program) {
     TChildList List = {Program.Window, {}};
-    EnumChildWindows(Program.Window, CollectChild, reinterpret_cast<LPARAM>(&List));
-    Check(List.Children.size() == ControlCount, L"the window has %u child windows, not %d",
-          static_cast<unsigned>(List.Children.size()), ControlCount);
+    SetLastError(0);
+    const BOOL Listed =
+        EnumChildWindows(Program.Window, CollectChild, reinterpret_cast<LPARAM>(&List));
+    const DWORD ListError = GetLastError();
+    Check(List.Children.size() == ControlCount,
+          L"the window has %u child windows, not %d (listed: %d, error %lu; the window %ls, "
+          L"%ls; the process %ls)",
+          static_cast<unsigned>(List.Children.size()), ControlCount, Listed, ListError,
+          IsWindow(Program.Window) ? L"exists" : L"is gone",
+          IsWindowVisible(Program.Window) ? L"visible" : L"hidden",
+          WaitForExit(Program, 0) == STILL_ACTIVE ? L"runs" : L"has ended");
     bool AllFound = true;
     for (const TControlRow &Row : ControlRows) {
         HWND Match = nullptr;
