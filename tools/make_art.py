@@ -20,6 +20,8 @@ import struct
 import sys
 import zlib
 
+sys.dont_write_bytecode = True  # the build writes nothing into the sources (parts.py)
+
 KEY = (255, 255, 0)  # transparent key of the car pictures
 BLACK = (0, 0, 0)
 LIT = (255, 214, 0)  # a lit level square: yellow, but not the key

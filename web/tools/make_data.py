@@ -27,6 +27,7 @@ import re
 import struct
 import sys
 
+sys.dont_write_bytecode = True  # the build writes nothing into the sources
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools"))
 from string_table import read_table  # noqa: E402
 
