@@ -44,7 +44,7 @@ typedef BOOL(WINAPI *TInitCommonControlsEx)(const INITCOMMONCONTROLSEX *);
 TInitCommonControlsEx InitCommonControlsExEntry;
 
 // The rows shared by all four replacement procedures.
-
+//
 // A client's request for the control's accessible object: the window's own
 // for the client area, the class's answer for anything else.
 bool HandleGetObject(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam, LRESULT &Answer) {
