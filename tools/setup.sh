@@ -4,8 +4,9 @@
 # a virtual X display, and for the page the wasm32 toolchain, the three
 # browser engines its tests run in (Chromium, Firefox ESR, and WebKitGTK's
 # MiniBrowser with WebKitWebDriver), Node.js and the npm packages of web/;
-# then, where it can, Wine's 32-bit loader. Idempotent: when every package is already installed it only checks
-# and returns within seconds. Must run as root (or with sudo).
+# then, where it can, Wine's 32-bit loader and the 32-bit X libraries that its
+# display driver loads. Idempotent: when every package is already installed
+# it only checks and returns within seconds. Must run as root (or with sudo).
 #
 # A partly broken package archive (a mirror in the middle of a sync, a proxy
 # that drops one index) does not stop it:
@@ -33,8 +34,16 @@ required=(
   chromium firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 nodejs
 )
 # The 32-bit loader and, through its dependencies, the i386 libraries only
-# it needs. Installed even where the kernel cannot run it (then unused).
-optional=(wine32:i386)
+# it needs; and the X extensions that Wine's display driver opens when it
+# finds them, which Wine only recommends (setup takes no recommendations):
+# without XInput 2, for one, it refuses to confine the pointer, as every
+# mouse move of the tests asks. The 64-bit ones are required, the same for
+# the 64-bit loader. Installed even where the kernel cannot run them (then
+# unused, unless the emulator below runs them).
+wine_x_extensions=(libxi6 libxrandr2 libxrender1 libxcursor1 libxinerama1 libxcomposite1
+  libxfixes3 libxxf86vm1)
+required+=("${wine_x_extensions[@]}")
+optional=(wine32:i386 "${wine_x_extensions[@]/%/:i386}")
 
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
@@ -127,3 +136,4 @@ if ! cmp -s "$web/package-lock.json" "$web/node_modules/.rnrr-installed-lock" 2>
   (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
   cp "$web/package-lock.json" "$web/node_modules/.rnrr-installed-lock"
 fi
+
