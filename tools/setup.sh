@@ -5,8 +5,11 @@
 # browser engines its tests run in (Chromium, Firefox ESR, and WebKitGTK's
 # MiniBrowser with WebKitWebDriver), Node.js and the npm packages of web/;
 # then, where it can, Wine's 32-bit loader and the 32-bit X libraries that its
-# display driver loads. Idempotent: when every package is already installed
-# it only checks and returns within seconds. Must run as root (or with sudo).
+# display driver loads. On a kernel that runs no 32-bit code, it has the
+# 32-bit loader run through QEMU's emulator of 32-bit x86 (see the end).
+# Idempotent: when every package is already installed and the emulator
+# registered it only checks and returns within seconds. Must run as root (or
+# with sudo).
 #
 # A partly broken package archive (a mirror in the middle of a sync, a proxy
 # that drops one index) does not stop it:
@@ -137,3 +140,14 @@ if ! cmp -s "$web/package-lock.json" "$web/node_modules/.rnrr-installed-lock" 2>
   cp "$web/package-lock.json" "$web/node_modules/.rnrr-installed-lock"
 fi
 
+# 32-bit programs on a kernel that runs none ("Exec format error"): QEMU's
+# user-mode emulator of 32-bit x86, registered with binfmt_misc for i386 ELF
+# files, runs the 32-bit Wine loader and every 32-bit program that Wine
+# starts from it. A kernel that runs 32-bit code, or a machine without the
+# loader, is left as it is. tools/emulate-32bit.sh does the work and says in
+# one line what it did, or why 32-bit programs cannot run here.
+loader=/usr/lib/wine/wine
+if [ -x "$loader" ] && ! output=$("$loader" --version 2>&1) &&
+  grep -q 'Exec format error' <<<"$output"; then
+  "${as_root[@]}" bash "$(dirname "$0")/emulate-32bit.sh" --register || true
+fi
