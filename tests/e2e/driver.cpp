@@ -105,6 +105,19 @@ SIZE Scaled(SIZE Size) {
     return SIZE{Scaled(Size.cx), Scaled(Size.cy)};
 }
 
+int ReadDriverOptions(int Count, wchar_t **Arguments, int First) {
+    while (First + 1 < Count) {
+        if (lstrcmpW(Arguments[First], L"--dpi") == 0)
+            ExpectedDpi = _wtoi(Arguments[First + 1]);
+        else if (lstrcmpW(Arguments[First], L"--deadline-factor") == 0)
+            WaitDeadline *= std::max(1, _wtoi(Arguments[First + 1]));
+        else
+            break;
+        First += 2;
+    }
+    return First;
+}
+
 bool UseExpectedDpi() {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     HDC Screen = GetDC(nullptr);

@@ -47,6 +47,12 @@ extern int ExpectedDpi;
 int Scaled(int Length);
 POINT Scaled(POINT At);
 SIZE Scaled(SIZE Size);
+// Reads the options that every driver takes, from Arguments[First] on:
+// --dpi N, the screen is at N DPI (ExpectedDpi), and --deadline-factor F,
+// every wait may take F times as long (WaitDeadline; a program that runs
+// under an emulator). Returns the index of the first argument that is
+// neither.
+int ReadDriverOptions(int Count, wchar_t **Arguments, int First);
 // Makes the driver per-monitor DPI aware, as the program is, so that it sees
 // the program's windows and the screen in real pixels; false (with a failure
 // printed) when the screen is not at ExpectedDpi.

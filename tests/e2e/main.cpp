@@ -6,7 +6,9 @@
 //   rnrr-e2e PROGRAM [OPTIONS] CASE...
 //                                 runs the named cases, each on a copy of its
 //                                 own (exit code 1 on failure)
-//   rnrr-e2e PROGRAM bench BARE   prints the window figures (see bench.cpp)
+//   rnrr-e2e PROGRAM bench BARE [STEPS]
+//                                 prints the window figures (see bench.cpp), with
+//                                 STEPS trackbar steps (1001; 0: start-up only)
 //   rnrr-e2e PROGRAM [OPTIONS] show
 //                                 starts it, prints "shown LEFT TOP RIGHT BOTTOM" once
 //                                 its password and pictures are there, then waits
@@ -15,13 +17,9 @@
 //                                 the same with the password dialog open over it
 //   rnrr-e2e PROGRAM [OPTIONS] states FILE | notices FILE
 //                                 the front-end check's modes (states.cpp)
-// OPTIONS:
-//   --dpi N              the screen is at N DPI (default 96), and the window's
-//                        layout is expected scaled to it
+// OPTIONS: --dpi N and --deadline-factor F (see ReadDriverOptions), and
 //   --one-copy           the cases run one after the other on one copy, a new
 //                        one only after a case that ends its copy or fails
-//   --deadline-factor F  every wait may take F times as long (a program that
-//                        runs under an emulator)
 #include "cases.h"
 
 #include <commctrl.h>
@@ -29,7 +27,7 @@
 #include <algorithm>
 #include <memory>
 
-int RunBenchmarks(const std::wstring &BarePath);
+int RunBenchmarks(const std::wstring &BarePath, int StepRuns);
 
 namespace {
 
@@ -145,23 +143,10 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
         return 2;
     }
     ProgramPath = Arguments[1];
-    int First = 2;
-    bool OneCopy = false;
-    for (;;) {
-        if (First + 1 < ArgumentCount && lstrcmpW(Arguments[First], L"--dpi") == 0) {
-            ExpectedDpi = _wtoi(Arguments[First + 1]);
-            First += 2;
-        } else if (First + 1 < ArgumentCount &&
-                   lstrcmpW(Arguments[First], L"--deadline-factor") == 0) {
-            WaitDeadline *= std::max(1, _wtoi(Arguments[First + 1]));
-            First += 2;
-        } else if (First < ArgumentCount && lstrcmpW(Arguments[First], L"--one-copy") == 0) {
-            OneCopy = true;
-            First += 1;
-        } else {
-            break;
-        }
-    }
+    int First = ReadDriverOptions(ArgumentCount, Arguments, 2);
+    const bool OneCopy = First < ArgumentCount && lstrcmpW(Arguments[First], L"--one-copy") == 0;
+    if (OneCopy)
+        First = ReadDriverOptions(ArgumentCount, Arguments, First + 1);
     if (First >= ArgumentCount)
         return 2;
     if (!UseExpectedDpi())
@@ -170,7 +155,9 @@ int wmain(int ArgumentCount, wchar_t **Arguments) {
     const wchar_t *File = First + 1 < ArgumentCount ? Arguments[First + 1] : nullptr;
     try {
         if (lstrcmpW(Mode, L"bench") == 0)
-            return File != nullptr ? RunBenchmarks(File) : 2;
+            return File == nullptr             ? 2
+                   : First + 2 < ArgumentCount ? RunBenchmarks(File, _wtoi(Arguments[First + 2]))
+                                               : RunBenchmarks(File, 1001);
         if (lstrcmpW(Mode, L"show") == 0)
             return ShowProgram();
         if (lstrcmpW(Mode, L"show-dialog") == 0)

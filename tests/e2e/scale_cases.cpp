@@ -178,6 +178,8 @@ void CaseTextsWhole(TProgram &Program) {
 // too large for the bar would be cut off.
 void CaseTrackbarsDrawn(TProgram &Program) {
     ShowEveryBar(Program);
+    // A focused bar draws a focus rectangle at its edges.
+    FocusControl(Program, TControl::HeroList);
     const uint32_t Background = BackgroundColour();
     // What is wrong with the bars on the screen now: nothing once drawn.
     auto Faults = [&] {

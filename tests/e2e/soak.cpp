@@ -5,7 +5,7 @@
 // be the password shown. Every 1 000 actions the
 // program's private bytes and handle counts are read from outside; after the
 // first 1 000 they may not grow beyond the noise allowed below.
-//   rnrr-soak PROGRAM ACTIONS [SEED]
+//   rnrr-soak PROGRAM [--deadline-factor F] ACTIONS [SEED]
 #include "driver.h"
 #include "screen_reader.h"
 
@@ -419,13 +419,14 @@ int Soak(int Actions) {
 } // namespace
 
 int wmain(int ArgumentCount, wchar_t **Arguments) {
-    if (ArgumentCount < 3) {
-        Print(L"usage: rnrr-soak PROGRAM ACTIONS [SEED]");
+    const int First = ReadDriverOptions(ArgumentCount, Arguments, 2);
+    if (ArgumentCount < 3 || First >= ArgumentCount) {
+        Print(L"usage: rnrr-soak PROGRAM [--deadline-factor F] ACTIONS [SEED]");
         return 2;
     }
     ProgramPath = Arguments[1];
-    const int Actions = _wtoi(Arguments[2]);
-    Random.seed(ArgumentCount > 3 ? _wtoi(Arguments[3]) : 13);
+    const int Actions = _wtoi(Arguments[First]);
+    Random.seed(First + 1 < ArgumentCount ? _wtoi(Arguments[First + 1]) : 13);
     CurrentCase = L"soak";
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // a screen reader's thread
     try {
