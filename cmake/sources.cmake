@@ -3,6 +3,8 @@
 # lists):
 #   rnrr_sources(VAR FOLDER)  the sources that FOLDER/sources.txt lists, one
 #                             name a line, as absolute paths in VAR;
+#   rnrr_portable_library(NAME FOLDER [LINKED...])  the library NAME of those
+#                             sources (and NAME_sanitized, for the tests);
 #   rnrr_string_table(TARGET OUTDIR)  a library of the window's string table
 #                             as the lookup of res/string_table.h, written into
 #                             OUTDIR from res/rnrr.rc by tools/string_table.py.
@@ -16,6 +18,36 @@ function(rnrr_sources var folder)
   endforeach()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${RNRR_ROOT}/${folder}/sources.txt)
   set(${var} ${paths} PARENT_SCOPE)
+endfunction()
+
+# NAME: the sources that FOLDER/sources.txt lists, the folder its include
+# directory, over the libraries LINKED. NAME_sanitized: for the host build of
+# the tests, the same sources under RNRR_SANITIZER_FLAGS over the sanitized
+# copies of LINKED where they have one; NAME itself where the build has no
+# sanitizers.
+function(rnrr_portable_library name folder)
+  rnrr_sources(sources ${folder})
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${RNRR_ROOT}/${folder})
+  target_link_libraries(${name} PUBLIC ${ARGN})
+  target_compile_options(${name} PRIVATE ${RNRR_PROGRAM_COMPILE_OPTIONS})
+  if(NOT RNRR_SANITIZER_FLAGS)
+    add_library(${name}_sanitized ALIAS ${name})
+    return()
+  endif()
+  set(sanitized)
+  foreach(library ${ARGN})
+    if(TARGET ${library}_sanitized)
+      list(APPEND sanitized ${library}_sanitized)
+    else()
+      list(APPEND sanitized ${library})
+    endif()
+  endforeach()
+  add_library(${name}_sanitized STATIC ${sources})
+  target_include_directories(${name}_sanitized PUBLIC ${RNRR_ROOT}/${folder})
+  target_link_libraries(${name}_sanitized PUBLIC ${sanitized})
+  target_compile_options(${name}_sanitized PUBLIC ${RNRR_SANITIZER_FLAGS})
+  target_link_options(${name}_sanitized PUBLIC ${RNRR_SANITIZER_FLAGS})
 endfunction()
 
 function(rnrr_string_table target outdir)
