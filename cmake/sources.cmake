@@ -5,8 +5,8 @@
 #                             name a line, as absolute paths in VAR;
 #   rnrr_portable_library(NAME FOLDER [LINKED...])  the library NAME of those
 #                             sources (and NAME_sanitized, for the tests);
-#   rnrr_string_table(TARGET OUTDIR)  a library of the window's string table
-#                             as the lookup of res/string_table.h, written into
+#   rnrr_string_table(TARGET OUTDIR)  the window's string table as the lookup
+#                             of res/string_table.h, its entries written into
 #                             OUTDIR from res/rnrr.rc by tools/string_table.py.
 get_filename_component(RNRR_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 
@@ -53,13 +53,15 @@ endfunction()
 function(rnrr_string_table target outdir)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
   add_custom_command(
-    OUTPUT ${outdir}/string_table.cpp
+    OUTPUT ${outdir}/string_table_entries.h
     COMMAND ${Python3_EXECUTABLE} ${RNRR_ROOT}/tools/string_table.py ${RNRR_ROOT}
-            ${outdir}/string_table.cpp
+            ${outdir}/string_table_entries.h
     DEPENDS ${RNRR_ROOT}/tools/string_table.py ${RNRR_ROOT}/res/rnrr.rc
             ${RNRR_ROOT}/res/resource_ids.h
-    COMMENT "Writing the string table's lookup"
+    COMMENT "Writing the string table's entries"
     VERBATIM)
-  add_library(${target} STATIC ${outdir}/string_table.cpp)
-  target_include_directories(${target} PUBLIC ${RNRR_ROOT}/res)
+  add_custom_target(${target}_entries DEPENDS ${outdir}/string_table_entries.h)
+  add_library(${target} INTERFACE)
+  target_include_directories(${target} INTERFACE ${RNRR_ROOT}/res ${outdir})
+  add_dependencies(${target} ${target}_entries)
 endfunction()

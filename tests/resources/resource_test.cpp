@@ -114,6 +114,14 @@ TEST_F(ProgramResources, EveryInterfaceTextReadsAsDocumented) {
         {65533, L"Золотой"},
         {65534, L"(Смешанный 1)"},
         {65535, L"(Смешанный 2 -SNES)"},
+        // The bars' labels.
+        {592, L"Оружие:"},
+        {593, L"Ускорение:"},
+        {594, L"Сброс:"},
+        {595, L"Двигатель:"},
+        {596, L"Броня:"},
+        {597, L"Амортизаторы:"},
+        {598, L"Шины:"},
     };
     for (const auto &Case : Cases)
         EXPECT_EQ(Narrow(StoredString(Case.Id)), Narrow(Case.Text)) << "string " << Case.Id;
