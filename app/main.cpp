@@ -69,7 +69,9 @@ void RunMessageLoop() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InstallFaultReport();
     if (!CreateMainWindow()) {
-        MessageBoxW(nullptr, L"Не могу создать окно", L"Ошибка", MB_OK | MB_ICONHAND);
+        TWideText Title = LoadInterfaceText(IDS_CREATE_FAILED_TITLE);
+        MessageBoxW(nullptr, LoadInterfaceText(IDS_CREATE_FAILED).Text, Title.Text,
+                    MB_OK | MB_ICONHAND);
         return 0;
     }
     RunMessageLoop();

@@ -103,6 +103,12 @@
 #define IDS_SHOCKS_LABEL 597
 #define IDS_TIRES_LABEL 598
 
+// The separators' text, which their height hides, and the message box of a
+// window that cannot be made.
+#define IDS_SEPARATOR 608
+#define IDS_CREATE_FAILED 609
+#define IDS_CREATE_FAILED_TITLE 610
+
 // Bitmaps: the sheet of upgrade pictures and item icons, the emblem, the two
 // car pictures and the extra drop-item icon.
 #define IDB_SHEET 1
