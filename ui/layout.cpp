@@ -175,6 +175,31 @@ const TControlRow ControlTable[] = {
 constexpr int32_t ControlRowCount = sizeof ControlTable / sizeof ControlTable[0];
 static_assert(ControlRowCount == 31, "the window has 31 controls");
 
+} // namespace
+
+// At 96 DPI the outer width as created stays, and the client area is made
+// ClientHeight high from the outer height.
+const TWindowArea CreatedWindowArea = {20, 20, 464, 410};
+
+const TPicturePlaces PicturePlaces = {
+    {5, 260},   // the emblem, left of CreditsLabel
+    {196, 156}, // the first car, between the item and the upgrade bars
+    {196, 232}, // the second, below it
+    {
+        {285, 156}, // left of EngineBar
+        {410, 190}, // right of ArmorBar
+        {285, 224}, // left of ShocksBar
+        {410, 258}, // right of TiresBar
+    },
+    {
+        {5, 156}, // left of WeaponBar
+        {5, 190}, // left of BoostBar
+        {5, 224}, // left of DropBar
+    },
+};
+
+namespace {
+
 // Every control in the order of the table, the separators too: all of them
 // move when the window's DPI changes.
 HWND CreatedControls[ControlRowCount];
