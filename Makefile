@@ -164,8 +164,11 @@ WEB := $(BUILD)/web
 WEB_ONE_FILE := $(BUILD)/rnrr-password.html
 WEB_TEST = RNRR_HOST_BIN=$(abspath $(HOST))/bin node --test --test-concurrency=1 web/tests/
 
+# The page shows the project's version, which configuring the host build
+# writes out of CMake.
 web: setup
-	@sh web/build.sh $(WEB) $(WEB_ONE_FILE)
+	@cmake -S . -B $(HOST) >/dev/null
+	@sh web/build.sh $(WEB) $(WEB_ONE_FILE) "$$(cat $(HOST)/version/version.txt)"
 
 serve-web: web
 	@node web/tools/serve.mjs $(WEB)
