@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Write the page's data module: the texts that live outside the program's code.
 
-    make_data.py REPO_DIR TEXTS_JSON ART_DIR OUTPUT_JS
+    make_data.py REPO_DIR TEXTS_JSON ART_DIR OUTPUT_JS VERSION
 
 Everything the page needs that is not a text (starting values, bar ranges,
 the bars a car shows, pictures, option names, the Russian bar labels and
@@ -11,7 +11,8 @@ This writes only the texts and the picture sheet's size, as one ES module,
 
   res/rnrr.rc, res/resource_ids.h   the window's string table, by identifier
                                     (read by tools/string_table.py)
-  CMakeLists.txt                    the version
+  VERSION                           the project's version, as the build
+                                    hands it over (CMake's PROJECT_VERSION)
   TEXTS_JSON                        the page's own texts (Russian, English),
                                     the English window texts, bar labels and
                                     credits, and English list names
@@ -23,7 +24,6 @@ change of those sources shows here rather than as a wrong page.
 
 import json
 import os
-import re
 import struct
 import sys
 
@@ -36,28 +36,11 @@ def fail(message):
     sys.exit("make_data: " + message)
 
 
-def read(repo, path):
-    with open(os.path.join(repo, path), encoding="utf-8") as f:
-        return f.read()
-
-
-def find(pattern, text, path, flags=0):
-    m = re.search(pattern, text, flags)
-    if not m:
-        fail(f"{path}: no match for {pattern!r}")
-    return m
-
-
 def string_table(repo):
     # The window's own texts are the table's top block, 65504..65535; the
     # password dialog's, below it, have no place on the page.
     return {name: {"id": number, "ru": text} for name, number, text in read_table(repo)
             if number >= 65504}
-
-
-def version(repo):
-    path = "CMakeLists.txt"
-    return find(r"project\(\w+ VERSION (\d+\.\d+)", read(repo, path), path).group(1)
 
 
 def picture_size(path):
@@ -71,9 +54,9 @@ def picture_size(path):
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 6:
         sys.exit(__doc__)
-    repo, texts_path, art, out = sys.argv[1:]
+    repo, texts_path, art, out, version = sys.argv[1:]
     with open(texts_path, encoding="utf-8") as f:
         texts = json.load(f)
     strings = string_table(repo)
@@ -85,7 +68,7 @@ def main():
     for name, text in strings.items():
         text["en"] = window[name]
     data = {
-        "version": version(repo),
+        "version": version,
         "sheet": picture_size(os.path.join(art, "sheet.png")),
         "strings": strings,
         "window": {key: text for key, text in window.items() if key not in strings},
