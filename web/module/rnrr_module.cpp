@@ -72,12 +72,11 @@ struct TLayoutEntry {
     const char *Name;
     int32_t Value;
 };
-#define PART(Record, Part)                                                                         \
-    { #Record "." #Part, int32_t(offsetof(Record, Part)) }
-#define SIZE(Record)                                                                               \
-    { "sizeof " #Record, int32_t(sizeof(Record)) }
-#define COUNT(Name)                                                                                \
-    { #Name, Name }
+// clang-format off
+#define PART(Record, Part) {#Record "." #Part, int32_t(offsetof(Record, Part))}
+#define SIZE(Record) {"sizeof " #Record, int32_t(sizeof(Record))}
+#define COUNT(Name) {#Name, Name}
+// clang-format on
 const TLayoutEntry Layout[] = {
     COUNT(ItemBarCount),
     COUNT(UpgradeBarCount),
