@@ -246,26 +246,62 @@ TInk InkOf(const TImage &Screen, RECT Area, COLORREF Text, COLORREF Face) {
     return Ink;
 }
 
+// The window with Havac, whose bars leave two pictures' places empty, in
+// the pair Face, Text of system colours.
+void CheckInColours(const TProgram &Program, const COLORREF (&Pair)[2]) {
+    ChooseWithKeys(Program, TControl::CarList, 4);
+    // Places of the 96-DPI layout: the gap between the two columns of
+    // lists, and texts that the window's controls draw.
+    const RECT Gap = {242, 40, 248, 140};
+    const struct {
+        const wchar_t *Name;
+        RECT Area;
+    } Texts[] = {
+        {L"the password label", {5, 15, 75, 39}},
+        {L"the weapon count", {158, 161, 168, 185}},
+        {L"the help text", {5, 309, 400, 378}}, // cut by the client area's foot
+    };
+    TImage Screen;
+    auto Face = [&](POINT At, SIZE Size) { return NonBackground(Screen, At, Size); };
+    Await(
+        [&] {
+            Screen = CaptureClient(Program);
+            return Face({Gap.left, Gap.top}, {Gap.right - Gap.left, Gap.bottom - Gap.top}) == 0 &&
+                   Face(ShocksAt, UpgradeCell) == 0 && Face(TiresAt, UpgradeCell) == 0;
+        },
+        [&] {
+            return Say(L"every pixel between the lists and in the places of the hidden bars' "
+                       L"pictures in the face colour %06lX; %d, %d and %d are not",
+                       Pair[0],
+                       Face({Gap.left, Gap.top}, {Gap.right - Gap.left, Gap.bottom - Gap.top}),
+                       Face(ShocksAt, UpgradeCell), Face(TiresAt, UpgradeCell));
+        });
+    for (const auto &Text : Texts) {
+        const TInk Ink = InkOf(Screen, Text.Area, Pair[1], Pair[0]);
+        Check(Ink.InText > 0 && Ink.Foreign == 0,
+              L"%ls has %d pixels in the text colour and %d in neither colour of the pair",
+              Text.Name, Ink.InText, Ink.Foreign);
+    }
+}
+
 } // namespace
 
 // Every input control's name, role, value and state and the item bars'
 // descriptions, at the start and with bars hidden; a bar moved and the
 // password box's value-change event; other objects and children; an
 // object kept after the window has closed.
-void CaseSpeaks() {
+void CaseSpeaks(TProgram &Program) {
     // A screen reader's thread, in an apartment of its own.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    {
-        TProgram Program;
-        StartProgram(Program);
-        SpeaksUntilClosed(Program);
-    }
+    SpeaksUntilClosed(Program);
     CoUninitialize();
 }
 
 // A high-contrast pair of system colours set before the window opens: its
 // face, the places of the hidden bars' pictures and its texts are in them.
-void CaseColours() {
+// Wine gives a process the system's colours as they were when it started, so
+// the copy given is started again once they are set, and ended with the case.
+void CaseColours(TProgram &Program) {
     // Yellow on navy, a pair of high contrast unlike Wine's defaults.
     const int Elements[2] = {COLOR_BTNFACE, COLOR_BTNTEXT};
     const COLORREF Pair[2] = {RGB(0, 0, 128), RGB(255, 255, 0)};
@@ -279,42 +315,7 @@ void CaseColours() {
         const COLORREF *Colours;
         ~TRestore() { SetSysColors(2, Elements, Colours); }
     } Restore = {Elements, Before};
-    TProgram Program;
     StartProgram(Program);
-    ChooseWithKeys(Program, TControl::CarList, 4);
-    {
-        // Places of the 96-DPI layout: the gap between the two columns of
-        // lists, and texts that the window's controls draw.
-        const RECT Gap = {242, 40, 248, 140};
-        const struct {
-            const wchar_t *Name;
-            RECT Area;
-        } Texts[] = {
-            {L"the password label", {5, 15, 75, 39}},
-            {L"the weapon count", {158, 161, 168, 185}},
-            {L"the help text", {5, 309, 400, 378}}, // cut by the client area's foot
-        };
-        TImage Screen;
-        auto Face = [&](POINT At, SIZE Size) { return NonBackground(Screen, At, Size); };
-        Await(
-            [&] {
-                Screen = CaptureClient(Program);
-                return Face({Gap.left, Gap.top}, {Gap.right - Gap.left, Gap.bottom - Gap.top}) ==
-                           0 &&
-                       Face(ShocksAt, UpgradeCell) == 0 && Face(TiresAt, UpgradeCell) == 0;
-            },
-            [&] {
-                return Say(L"every pixel between the lists and in the places of the hidden bars' "
-                           L"pictures in the face colour %06lX; %d, %d and %d are not",
-                           Pair[0],
-                           Face({Gap.left, Gap.top}, {Gap.right - Gap.left, Gap.bottom - Gap.top}),
-                           Face(ShocksAt, UpgradeCell), Face(TiresAt, UpgradeCell));
-            });
-        for (const auto &Text : Texts) {
-            const TInk Ink = InkOf(Screen, Text.Area, Pair[1], Pair[0]);
-            Check(Ink.InText > 0 && Ink.Foreign == 0,
-                  L"%ls has %d pixels in the text colour and %d in neither colour of the pair",
-                  Text.Name, Ink.InText, Ink.Foreign);
-        }
-    }
+    CheckInColours(Program, Pair);
+    StopProgram(Program);
 }

@@ -15,6 +15,7 @@
 int FailureCount = 0;
 const wchar_t *CurrentCase = L"";
 std::wstring ProgramPath;
+DWORD WaitDeadline = 30000;
 
 namespace {
 

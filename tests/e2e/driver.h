@@ -28,9 +28,10 @@ std::wstring Say(const wchar_t *Format, ...);
 // waits for it, and every wait has a deadline: long enough for a machine
 // loaded by other tests, and when it runs out the running case fails at once,
 // with a line that says what it awaited and what it saw then (Awaited's
-// text), and ends: TCaseEnded is thrown to whatever runs the case.
+// text), and ends: TCaseEnded is thrown to whatever runs the case. The
+// deadline is 30 s, some multiple of it for a program under an emulator.
 struct TCaseEnded {};
-constexpr DWORD WaitDeadline = 30000; // ms
+extern DWORD WaitDeadline; // ms
 void Await(const std::function<bool()> &Condition, const std::function<std::wstring()> &Awaited,
            DWORD DeadlineMs = WaitDeadline);
 // The same with a fixed text, for a condition whose failure has nothing more to show.
