@@ -5,15 +5,12 @@
 // window's starting state, and must show the same passwords: the lists and
 // bars (hidden ones at random positions too) and the money text (typed or
 // pasted, digits or not, too long) included.
-// Then passwords for every car and every pair of shocks and tires levels,
-// zero and not: what the model's view says of each (the levels the window
-// drops, the password it shows instead), the page's module, the tool and the
-// window's password dialog must say too.
-// Last, typed passwords of every kind: what the model reads of each (its
-// status, places, counts, repairs and the window it gives), the tool and the
-// page's module must read, and in the string table's sentences, word for
-// word, the tool and the dialog must say in Russian and the page in Russian
-// and English.
+// Then typed passwords of every kind (model-states typed): what the model
+// reads of each (its status, places, counts, repairs, and for a valid one the
+// levels the window drops and the password it shows instead), the tool and
+// the page's module must read, and in the string table's sentences, word for
+// word, the tool and the window's password dialog must say in Russian and
+// the page in Russian and English.
 //   node tests/model/front_ends.mjs HOST_BIN WEB_DIR [WINDOWS_BUILD...]
 // The tool takes money only as a number: it gets the money text when that
 // is one to three digits, else the number the model read.
@@ -42,13 +39,6 @@ const states = lines.map((line) => {
 });
 
 const hex1251 = (hex) => windows1251.decode(Buffer.from(hex, "hex"));
-const typed = execFileSync(join(hostBin, "model-states"), ["passwords", String(Seed)], { encoding: "utf8" })
-  .trim()
-  .split("\n");
-const passwords = typed.map((line) => {
-  const [, own, shown, hidden] = line.split(" ");
-  return { own: hex1251(own), expected: `${hidden} ${hex1251(shown)}` };
-});
 
 let failures = 0;
 // Each front end's answers against the model's, case by case.
@@ -61,17 +51,11 @@ function held(frontEnd, cases, shown, what, describe) {
 const compare = (frontEnd, shown) =>
   held(frontEnd, states.map((s) => ({ ...s, expected: s.password })), shown, "passwords",
     (i, s) => `state ${i} ${JSON.stringify({ values: s.values, money: s.money })}`);
-const compareNotices = (frontEnd, shown) => held(frontEnd, passwords, shown, "notices", (i, c) => `password ${c.own}`);
 
 // The page's module, as the page calls it.
 const module = await instantiate(readFileSync(join(webDir, "rnrr.wasm")));
 module.startView();
 compare("page's module", states.map((s) => module.readControls(s).password));
-const hiddenOf = (levels) => levels.map(({ control, level }) => `${control.field}=${level}`).join(",") || "-";
-compareNotices("page's module", passwords.map(({ own }) => {
-  const { view } = module.readTyped(own);
-  return `${hiddenOf(view.hiddenLevels)} ${view.password}`;
-}));
 
 // The tool, one process per state, under the option names it shares with
 // the page's address.
@@ -83,31 +67,17 @@ const tool = states.map((s) => {
 });
 compare("tool", tool);
 
-// The tool's decode: its JSON, and its explanation line, which the dialog's
-// status must equal (both are the string table's wording).
-const decoded = passwords.map(({ own }) => {
-  const run = (...json) => execFileSync(join(hostBin, "rnrr-pw"), ["decode", own, ...json], { encoding: "utf8" });
-  return { json: JSON.parse(run("--json")), line: run().split("\n")[1] };
-});
-compareNotices("tool", decoded.map(({ json }) =>
-  `${json.hidden_levels.map(({ field, level }) => `${field}=${level}`).join(",") || "-"} ${json.window_password}`));
-// Said in words where levels are hidden; where none are, one and the same
-// word of a valid password.
-const plain = passwords.findIndex((c) => c.expected.startsWith("-"));
-const explained = (shown) =>
-  passwords.map((c, i) => (c.expected.startsWith("-") ? shown[i] === shown[plain] : shown[i] === decoded[i].line));
-
 // Typed passwords, and the model's reading of each, its texts as they show.
-const typedCases = execFileSync(join(hostBin, "model-states"), ["typed", String(Seed)], { encoding: "utf8" })
+const typedLines = execFileSync(join(hostBin, "model-states"), ["typed", String(Seed)], { encoding: "utf8" })
   .trim()
-  .split("\n")
-  .map((line) => {
+  .split("\n");
+const typedCases = typedLines.map((line) => {
     const [, units, ...json] = line.split(" ");
     const r = JSON.parse(json.join(" "));
     const repairs = r.repairs.map((x) => ({ ...x, replaced: hex1251(x.replaced), character: hex1251(x.character), password: hex1251(x.password),
       changes: x.changes.map((c) => ({ ...c, beforeMoney: hex1251(c.beforeMoney), afterMoney: hex1251(c.afterMoney) })) }));
     return { typed: fromUnits(units === "-" ? "" : units), reading: { ...r, password: hex1251(r.password), window: hex1251(r.window), repairs } };
-  });
+});
 // What a front end reads, in one line: the model's fields, the place and
 // code only of a foreign character.
 const readingLine = (r) =>
@@ -203,22 +173,27 @@ const work = mkdtempSync(join(tmpdir(), "rnrr-states-"));
 try {
   const file = join(work, "states.txt");
   writeFileSync(file, lines.join("\n") + "\n");
-  const typedFile = join(work, "passwords.txt");
-  writeFileSync(typedFile, typed.join("\n") + "\n");
-  // The lines that a mode of the e2e driver prints with Tag, read as texts.
-  const windowSays = (build, locale, mode, input, tag) =>
+  const typedFile = join(work, "typed.txt");
+  writeFileSync(typedFile, typedLines.map((l) => l.split(" ", 2).join(" ")).join("\n") + "\n"); // "T TYPED"
+  // The lines that a mode of the e2e driver prints, [tag, text] each.
+  const windowSays = (build, locale, mode, input) =>
     execFileSync(
       "sh",
       [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-runs", `front-ends-${mode}`), locale,
         join(build, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), mode, "Z:" + input],
       { encoding: "utf8" },
-    ).split(/\r?\n/).filter((l) => l.startsWith(tag)).map((l) => fromUnits(l.slice(tag.length)));
+    ).split(/\r?\n/).filter((l) => /^[PNR] /.test(l)).map((l) => [l[0], fromUnits(l.slice(2))]);
   for (const build of windowsBuilds.map((b) => resolve(b))) {
-    compare(`window (${build})`, windowSays(build, "en_US.UTF-8", "states", file, "P "));
-    const said = windowSays(build, "ru_RU.UTF-8", "notices", typedFile, "N ");
-    const same = explained(said);
-    held(`password dialog (${build})`, passwords, passwords.map((c, i) => (same[i] ? c.expected : said[i])),
-      "notices", (i, c) => `password ${c.own}`);
+    compare(`window (${build})`, windowSays(build, "en_US.UTF-8", "states", file).map(([, text]) => text));
+    // The status line of each typed password, and the entries of the repair list after it.
+    const said = [];
+    for (const [tag, text] of windowSays(build, "ru_RU.UTF-8", "notices", typedFile))
+      if (tag === "N") said.push([text]);
+      else said.at(-1)?.push(text);
+    heldTyped(`password dialog (${build})`, "sentences", said.map((lines) => JSON.stringify(lines)), (c) => {
+      const e = sentences("ru", c.reading);
+      return JSON.stringify([e.dialog, ...e.repairs]);
+    });
   }
 } finally {
   rmSync(work, { recursive: true, force: true });

@@ -1,8 +1,6 @@
 // The cases that the window, the tool and the page are held against, with
 // what the window model and its view say of each:
 //   model-states SEED COUNT     random control states
-//   model-states passwords SEED passwords for every car and every pair of
-//                               shocks and tires levels, zero and not
 //   model-states typed SEED     typed passwords of every kind, and the
 //                               model's reading of each
 // States: one line per state, read one after the other from the window's
@@ -12,16 +10,11 @@
 // V0..V14 by control (the two boxes' entries 0), MONEY the money box's text
 // as UTF-16 units of four hex digits each ("-" when empty), THOUSANDS the
 // money the model read, PASSWORD the grouped password as hex Windows-1251.
-// Passwords: one line per password that a player types, the rest of its
-// record at random:
-//   H PASSWORD WINDOW_PASSWORD HIDDEN
-// PASSWORD the password's own, WINDOW_PASSWORD the one the window shows once
-// it has taken it (both grouped, hex Windows-1251), HIDDEN the levels it
-// holds for bars its car hides, FIELD=LEVEL joined by commas ("-" for none).
 // Typed: one line per text a player types, each length 0..30, look-alikes,
 // blanks, hyphens and marks, a character never in a password at each place,
 // failing checks with and without repairs, money places without a digit, and
-// the passwords above:
+// valid passwords for every car and every pair of shocks and tires levels,
+// zero and not:
 //   T TYPED READING
 // TYPED as UTF-16 units of four hex digits each ("-" when empty), READING
 // the model's reading as JSON, its texts hex Windows-1251.
@@ -87,30 +80,6 @@ TSettings WithLevels(std::mt19937 &Rng, int32_t Car, int32_t Levels) {
     Record.Shocks = Levels & 1 ? 1 + int32_t(Rng() % 3) : 0;
     Record.Tires = Levels & 2 ? 1 + int32_t(Rng() % 3) : 0;
     return Record;
-}
-
-void PrintPasswords(std::mt19937 &Rng) {
-    for (int32_t Car = 0; Car <= ControlMaximum(TControl::CarList); ++Car)
-        for (int32_t Levels = 0; Levels < 4; ++Levels) {
-            const TSettings Record = WithLevels(Rng, Car, Levels);
-            TPasswordBits Bits;
-            char Text[PasswordLength];
-            EncodeRecord(Record, Bits, Text);
-            char Own[PasswordDisplaySize];
-            FormatPasswordDisplay(Text, Own);
-            TWindowView View;
-            ViewOfRecord(Record, View);
-            std::printf("H ");
-            PrintHex(Own);
-            std::printf(" ");
-            PrintHex(View.Password);
-            std::printf(" ");
-            for (int32_t I = 0; I < View.HiddenLevelCount; ++I)
-                std::printf("%s%s=%d", I > 0 ? "," : "",
-                            FieldNames[int32_t(RuleOf(View.HiddenLevels[I].Bar).Field)],
-                            View.HiddenLevels[I].Level);
-            std::printf("%s\n", View.HiddenLevelCount == 0 ? "-" : "");
-        }
 }
 
 // The twelve characters of Record's password.
@@ -306,13 +275,8 @@ int main(int argc, char **argv) {
         PrintTypedCases(Rng);
         return 0;
     }
-    if (argc == 3 && std::strcmp(argv[1], "passwords") == 0) {
-        std::mt19937 Rng(unsigned(std::atoi(argv[2])));
-        PrintPasswords(Rng);
-        return 0;
-    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: model-states SEED COUNT | passwords SEED | typed SEED\n");
+        std::fprintf(stderr, "usage: model-states SEED COUNT | model-states typed SEED\n");
         return 2;
     }
     std::mt19937 Rng(unsigned(std::atoi(argv[1])));

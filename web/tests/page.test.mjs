@@ -58,19 +58,17 @@ const start = expected();
 const model = await instantiate(readFileSync(new URL("build/web/rnrr.wasm", root)));
 const startValue = (field) => model.startView().controls.values[model.controls.find((c) => c.field === field).index];
 
-// Passwords for every car and every pair of shocks and tires levels, zero
-// and not, with what the window model's view says of each: the levels the
-// window drops, the password it shows instead.
+// The valid passwords of the typed cases, for every car and every pair of
+// shocks and tires levels, zero and not, with what the window model says of
+// each: the levels the window drops, the password it shows instead.
 const windows1251 = new TextDecoder("windows-1251");
 const fromHex = (hex) => windows1251.decode(Buffer.from(hex, "hex"));
-const hiddenCases = execFileSync(`${hostBin}/model-states`, ["passwords", "23"], { encoding: "utf8" })
+const hiddenCases = execFileSync(`${hostBin}/model-states`, ["typed", "23"], { encoding: "utf8" })
   .trim()
   .split("\n")
-  .map((line) => {
-    const [, own, shown, hidden] = line.split(" ");
-    const levels = hidden === "-" ? [] : hidden.split(",").map((h) => h.split("="));
-    return { own: fromHex(own), shown: fromHex(shown), levels };
-  });
+  .map((line) => JSON.parse(line.split(" ").slice(2).join(" ")))
+  .filter((reading) => reading.status === "valid")
+  .map(({ password, window, hidden }) => ({ own: fromHex(password), shown: fromHex(window), levels: hidden }));
 
 const Lists = { Hero: "hero", Color: "color", Car: "car", Difficulty: "difficulty", Planet: "planet", Division: "division" };
 const Bars = { WeaponCharges: "weapon", BoostCharges: "boost", DropCharges: "drop", Engine: "engine", Armor: "armor", Shocks: "shocks", Tires: "tires" };
