@@ -182,19 +182,14 @@ std::string WithoutDigits(const TSettings &Record, std::initializer_list<int32_t
         int32_t Position = CheckPositionCount;
         for (int32_t I = 0; CopiedFieldOrder[I] != Field; ++I)
             Position += FieldWidth(CopiedFieldOrder[I]);
+        // The first pattern that the reading back finds no digit in.
+        TDecodeResult Result;
         for (int32_t Pattern = 0; Pattern < 16; ++Pattern) {
-            bool Unused = true;
-            for (int32_t Value = 0; Value < FieldValueCount(Field) && Unused; ++Value) {
-                bool Same = true;
-                for (int32_t K = 1; K <= FieldWidth(Field); ++K)
-                    Same = Same && ValueBit(Field, Value, K) == ((Pattern >> (K - 1)) & 1);
-                Unused = !Same;
-            }
-            if (!Unused)
-                continue;
             for (int32_t K = 1; K <= FieldWidth(Field); ++K)
                 Bits.Bits[Position + K - 1] = uint8_t((Pattern >> (K - 1)) & 1);
-            break;
+            DecodePasswordBits(Bits, Result);
+            if (FieldOf(Result.Record, Field) < 0)
+                break;
         }
     }
     PasswordBitsToText(Bits, Text);
