@@ -44,10 +44,11 @@ win64: setup
 # a display and in a Wine prefix of its own. The 32-bit suite runs where the
 # 32-bit loader really starts; elsewhere one line says why it was left out,
 # and the 32-bit programs get their static checks.
+TEST_BUILDS := host win win64 web fuzz-build
 TEST_STAGES := test-host test-fuzz test-win64 test-win32 test-web test-model
 TEST_JOBS ?= $(JOBS)
 .PHONY: $(TEST_STAGES)
-test: host win win64 web fuzz-build
+test: $(TEST_BUILDS)
 	@status=0; for stage in $(TEST_STAGES); do $(MAKE) $$stage || status=1; done; exit $$status
 
 test-host:
@@ -88,7 +89,7 @@ test-model:
 # for a first build. Prints the machine's load beside the figures.
 .PHONY: bench-test stress-test
 bench-test:
-	@sh tools/bench-test.sh $(BUILD) $(JOBS)
+	@sh tools/bench-test.sh $(BUILD) $(JOBS) setup $(TEST_BUILDS) $(TEST_STAGES)
 
 # The Windows suites and the page tests under load, STRESS_ROUNDS times in a
 # row: two processes that only spin beside them, CTest at twice the cores.
@@ -164,8 +165,11 @@ WEB := $(BUILD)/web
 WEB_ONE_FILE := $(BUILD)/rnrr-password.html
 WEB_TEST = RNRR_HOST_BIN=$(abspath $(HOST))/bin node --test --test-concurrency=1 web/tests/
 
+# The page shows the project's version, which configuring the host build
+# writes out of CMake.
 web: setup
-	@sh web/build.sh $(WEB) $(WEB_ONE_FILE)
+	@cmake -S . -B $(HOST) >/dev/null
+	@sh web/build.sh $(WEB) $(WEB_ONE_FILE) "$$(cat $(HOST)/version/version.txt)"
 
 serve-web: web
 	@node web/tools/serve.mjs $(WEB)

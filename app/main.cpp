@@ -5,6 +5,7 @@
 
 #include "fault_report.h"
 #include "interface_text.h"
+#include "layout.h"
 #include "main_window.h"
 #include "resource_ids.h"
 #include "version.h"
@@ -17,11 +18,6 @@ constexpr wchar_t CaptionSuffix[] = L" " RNRR_VERSION_TEXT; // " 2.1"
 // Title bar, system menu and minimise button; no sizing border, no
 // maximise button; shown by the window's own creation step.
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int32_t MainWindowWidth = 464;
-constexpr int32_t MainWindowHeight = 410; // corrected to a 378-pixel client area
-
-int32_t MainWindowLeft = 20;
-int32_t MainWindowTop = 20;
 
 WNDCLASSW MainClass;
 MSG Message;
@@ -51,9 +47,10 @@ bool CreateMainWindow() {
         return false;
     TWideText Caption = LoadInterfaceText(IDS_CAPTION);
     lstrcpynW(Caption.Text + Caption.Length, CaptionSuffix, WideTextCapacity - Caption.Length);
-    HWND Window = CreateWindowExW(0, MainClassName, Caption.Text, MainWindowStyle, MainWindowLeft,
-                                  MainWindowTop, MainWindowWidth, MainWindowHeight, nullptr,
-                                  nullptr, nullptr, nullptr);
+    const TWindowArea &Area = CreatedWindowArea;
+    HWND Window =
+        CreateWindowExW(0, MainClassName, Caption.Text, MainWindowStyle, Area.Left, Area.Top,
+                        Area.Width, Area.Height, nullptr, nullptr, nullptr, nullptr);
     return Window != nullptr;
 }
 
@@ -69,7 +66,9 @@ void RunMessageLoop() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InstallFaultReport();
     if (!CreateMainWindow()) {
-        MessageBoxW(nullptr, L"Не могу создать окно", L"Ошибка", MB_OK | MB_ICONHAND);
+        TWideText Title = LoadInterfaceText(IDS_CREATE_FAILED_TITLE);
+        MessageBoxW(nullptr, LoadInterfaceText(IDS_CREATE_FAILED).Text, Title.Text,
+                    MB_OK | MB_ICONHAND);
         return 0;
     }
     RunMessageLoop();

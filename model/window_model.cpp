@@ -1,6 +1,8 @@
 #include "window_model.h"
 
 #include "reading.h"
+#include "resource_ids.h"
+#include "string_table.h"
 
 namespace {
 
@@ -181,24 +183,25 @@ const char *const FieldNames[FieldCount] = {
     "MoneyUnits",    // TField::MoneyUnits
 };
 
-const TOptionRow OptionRows[OptionCount] = {
+// The labels are the string table's: the window's labels, and for the bars,
+// which the window shows with pictures only, the bars' own. Constant, so that
+// the table holds them before any code runs.
+constexpr TOptionRow OptionRows[OptionCount] = {
     // option, control, label
-    {"difficulty", TControl::DifficultyList,
-     "\xD1\xEB\xEE\xE6\xED\xEE\xF1\xF2\xFC:"},                              // "Сложность:"
-    {"hero", TControl::HeroList, "\xC3\xE5\xF0\xEE\xE9:"},                  // "Герой:"
-    {"car", TControl::CarList, "\xCC\xE0\xF8\xE8\xED\xE0:"},                // "Машина:"
-    {"color", TControl::ColorList, "\xD6\xE2\xE5\xF2:"},                    // "Цвет:"
-    {"planet", TControl::PlanetList, "\xCF\xEB\xE0\xED\xE5\xF2\xE0:"},      // "Планета:"
-    {"division", TControl::DivisionList, "\xC4\xE8\xE2\xE8\xE7\xE8\xFF:"},  // "Дивизия:"
-    {"money", TControl::MoneyBox, "\xC4\xE5\xED\xFC\xE3\xE8:"},             // "Деньги:"
-    {"weapon", TControl::WeaponBar, "\xCE\xF0\xF3\xE6\xE8\xE5:"},           // "Оружие:"
-    {"boost", TControl::BoostBar, "\xD3\xF1\xEA\xEE\xF0\xE5\xED\xE8\xE5:"}, // "Ускорение:"
-    {"drop", TControl::DropBar, "\xD1\xE1\xF0\xEE\xF1:"},                   // "Сброс:"
-    {"engine", TControl::EngineBar, "\xC4\xE2\xE8\xE3\xE0\xF2\xE5\xEB\xFC:"}, // "Двигатель:"
-    {"armor", TControl::ArmorBar, "\xC1\xF0\xEE\xED\xFF:"},                   // "Броня:"
-    {"shocks", TControl::ShocksBar,
-     "\xC0\xEC\xEE\xF0\xF2\xE8\xE7\xE0\xF2\xEE\xF0\xFB:"}, // "Амортизаторы:"
-    {"tires", TControl::TiresBar, "\xD8\xE8\xED\xFB:"},    // "Шины:"
+    {"difficulty", TControl::DifficultyList, StringTableText(IDS_DIFFICULTY_LABEL)},
+    {"hero", TControl::HeroList, StringTableText(IDS_HERO_LABEL)},
+    {"car", TControl::CarList, StringTableText(IDS_CAR_LABEL)},
+    {"color", TControl::ColorList, StringTableText(IDS_COLOR_LABEL)},
+    {"planet", TControl::PlanetList, StringTableText(IDS_PLANET_LABEL)},
+    {"division", TControl::DivisionList, StringTableText(IDS_DIVISION_LABEL)},
+    {"money", TControl::MoneyBox, StringTableText(IDS_MONEY_LABEL)},
+    {"weapon", TControl::WeaponBar, StringTableText(IDS_WEAPON_LABEL)},
+    {"boost", TControl::BoostBar, StringTableText(IDS_BOOST_LABEL)},
+    {"drop", TControl::DropBar, StringTableText(IDS_DROP_LABEL)},
+    {"engine", TControl::EngineBar, StringTableText(IDS_ENGINE_LABEL)},
+    {"armor", TControl::ArmorBar, StringTableText(IDS_ARMOR_LABEL)},
+    {"shocks", TControl::ShocksBar, StringTableText(IDS_SHOCKS_LABEL)},
+    {"tires", TControl::TiresBar, StringTableText(IDS_TIRES_LABEL)},
 };
 
 // "Код: RnRR" and "Рисунки: свои".

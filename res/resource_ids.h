@@ -98,6 +98,23 @@
 #define IDS_ICON_ROCKET 567
 #define IDS_ICON_EXTRA_DROP 568
 
+// The bars' labels, which the window shows as pictures only: the names of
+// the bars for a screen reader and in the tool's listing, as the other
+// labels are.
+#define IDS_WEAPON_LABEL 592
+#define IDS_BOOST_LABEL 593
+#define IDS_DROP_LABEL 594
+#define IDS_ENGINE_LABEL 595
+#define IDS_ARMOR_LABEL 596
+#define IDS_SHOCKS_LABEL 597
+#define IDS_TIRES_LABEL 598
+
+// The separators' text, which their height hides, and the message box of a
+// window that cannot be made.
+#define IDS_SEPARATOR 608
+#define IDS_CREATE_FAILED 609
+#define IDS_CREATE_FAILED_TITLE 610
+
 // Bitmaps: the sheet of upgrade pictures and item icons, the emblem, the two
 // car pictures and the extra drop-item icon.
 #define IDB_SHEET 1

@@ -1,18 +1,19 @@
 #!/bin/sh
-# Times each stage of `make test` on the real work: setup, the builds (host,
-# 32-bit, 64-bit, web edition, fuzz targets) and the test stages (Makefile's
-# TEST_STAGES), one after the other as `make test` runs them, then prints one
-# line a stage and the whole. In a built tree the builds only check; in an
-# empty BUILD they build everything. The machine's load (other work slows
-# every figure) is printed before and after.
-#   tools/bench-test.sh BUILD JOBS
+# Times each stage of `make test` on the real work: the Makefile names them
+# (setup, its builds and its test stages), and they run one after the other
+# as `make test` runs them; then prints one line a stage and the whole. In a
+# built tree the builds only check; in an empty BUILD they build everything.
+# The machine's load (other work slows every figure) is printed before and
+# after.
+#   tools/bench-test.sh BUILD JOBS STAGE...
 set -u
 build=$1
 jobs=$2
+shift 2
+stages=$*
 cd "$(dirname "$0")/.."
 # Each stage a make command of its own, as from a shell: setup runs once.
 unset MAKELEVEL MAKEFLAGS
-stages="setup host win win64 web fuzz-build $(sed -n 's/^TEST_STAGES := //p' Makefile)"
 results=$(mktemp)
 log=$build/bench-test.log
 mkdir -p "$build"

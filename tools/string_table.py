@@ -2,13 +2,14 @@
 """The window's string table, read from the resource script, for the
 programs that do not carry the window's resources.
 
-    string_table.py REPO_DIR OUTPUT.cpp
+    string_table.py REPO_DIR OUTPUT.h
 
-writes a C++ source with every text of the table as Windows-1251 bytes and
-StringTableText(Id) (declared in res/string_table.h) to look one up; the
-command-line tool takes its colour names and the dialog's wording from it.
-The page's data module (web/tools/make_data.py) reads the table, and its
-English in res/english.rc, through read_table() here.
+writes a C++ header with every text of the table as Windows-1251 bytes, the
+entries that StringTableText(Id) of res/string_table.h looks one up in (a
+constant expression for a constant Id); the window model takes the labels of
+its options from it, the command-line tool its colour names and the
+dialog's wording. The page's data module (web/tools/make_data.py) reads the
+table, and its English in res/english.rc, through read_table() here.
 
 The table is every STRINGTABLE block of res/rnrr.rc; an entry's identifier
 is a name of res/resource_ids.h, or NAME+N for the forms of a counted text.
@@ -73,27 +74,12 @@ def main():
     rows = "\n".join(f"    {{{number}, {octal(text)}}}, // {name}"
                      for name, number, text in read_table(repo))
     source = f"""// Made by tools/string_table.py from {RC_PATH}; do not edit.
-#include "string_table.h"
+// The entries of the string table, read through res/string_table.h.
+#pragma once
 
-namespace {{
-
-struct TEntry {{
-    uint16_t Id;
-    const char *Text;
-}};
-
-const TEntry Entries[] = {{
+inline constexpr TStringTableEntry StringTableEntries[] = {{
 {rows}
 }};
-
-}} // namespace
-
-const char *StringTableText(uint16_t Id) {{
-    for (const TEntry &Entry : Entries)
-        if (Entry.Id == Id)
-            return Entry.Text;
-    return "";
-}}
 """
     os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
     with open(out, "w", encoding="ascii") as f:

@@ -170,10 +170,13 @@ void ApplyControlFont(HWND Control) {
     SendMessageW(Control, WM_SETFONT, WPARAM(ControlFont), TRUE);
 }
 
-void SetupTrackbar(HWND Trackbar, int32_t Maximum) {
+void SetupTrackbar(HWND Trackbar, TControl Bar) {
+    // The position is set before the range narrows; every starting position
+    // lies inside the final range.
+    SendMessageW(Trackbar, TBM_SETPOS, FALSE, RuleOf(Bar).Start);
     SendMessageW(Trackbar, TBM_SETPAGESIZE, 0, 1); // a click beside the thumb moves one step
     SendMessageW(Trackbar, TBM_SETRANGEMIN, FALSE, 0);
-    SendMessageW(Trackbar, TBM_SETRANGEMAX, FALSE, Maximum);
+    SendMessageW(Trackbar, TBM_SETRANGEMAX, FALSE, ControlMaximum(Bar));
     SendMessageW(Trackbar, TBM_SETTICFREQ, 1, 1); // a tick at every position
 }
 

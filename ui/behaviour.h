@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <cstdint>
 
+#include "window_model.h"
+
 LRESULT CALLBACK ListProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
 LRESULT CALLBACK PasswordBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
 LRESULT CALLBACK MoneyBoxProc(HWND Control, UINT Message, WPARAM WParam, LPARAM LParam);
@@ -17,5 +19,7 @@ uint8_t FindTabIndex(HWND Control);
 void FocusNextControl();
 
 void ApplyControlFont(HWND Control);
-void SetupTrackbar(HWND Trackbar, int32_t Maximum);
+// Bar's starting position, its range 0..ControlMaximum(Bar), a step a click
+// and a tick at every position.
+void SetupTrackbar(HWND Trackbar, TControl Bar);
 bool InitControlClasses(DWORD Flags);

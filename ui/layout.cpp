@@ -58,8 +58,8 @@ void AddListEntry(HWND List, const TWideText &Entry) {
     SendMessageW(List, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Entry.Text));
 }
 
-// The list's names, from the value names or, for the colours, the
-// interface texts; then its starting selection.
+// The list's font, its names, from the value names or, for the colours, the
+// interface texts, then its starting selection.
 void SetUpList(HWND List, TControl Control) {
     ApplyControlFont(List);
     for (int32_t I = 0; I <= ControlMaximum(Control); ++I)
@@ -68,113 +68,48 @@ void SetUpList(HWND List, TControl Control) {
     InstallProcedure(List, ListProc, SavedListProc);
 }
 
-// The position is set before SetupTrackbar narrows the range; every starting
-// position lies inside the final range.
-void SetUpTrackbar(HWND Trackbar, TControl Control) {
-    SendMessageW(Trackbar, TBM_SETPOS, FALSE, RuleOf(Control).Start);
-    SetupTrackbar(Trackbar, ControlMaximum(Control));
-    InstallProcedure(Trackbar, TrackbarProc, SavedTrackbarProc);
+// Follow-up steps of an input control, by its kind in the model. The boxes
+// take their font before their procedure is replaced, the money box after
+// its limit is set.
+void SetUpInput(HWND Control, TControl Input) {
+    switch (RuleOf(Input).Kind) {
+    case TControlKind::PasswordBox:
+        ApplyControlFont(Control);
+        InstallProcedure(Control, PasswordBoxProc, SavedEditProc);
+        break;
+    case TControlKind::MoneyBox:
+        SendMessageW(Control, EM_LIMITTEXT, MoneyTextLimit, 0);
+        ApplyControlFont(Control);
+        // MoneyBoxProc passes messages on to SavedEditProc, kept from PasswordBox.
+        ReplaceProcedure(Control, MoneyBoxProc);
+        break;
+    case TControlKind::List:
+        SetUpList(Control, Input);
+        break;
+    case TControlKind::Bar:
+        SetupTrackbar(Control, Input);
+        InstallProcedure(Control, TrackbarProc, SavedTrackbarProc);
+        break;
+    }
 }
 
-// Follow-up steps of the control table, one per kind of row.
-void SetUpLabel(HWND Label) {
-    ApplyControlFont(Label);
-}
-
-// Texts of the control table that the window model states.
-TWideText StartMoneyText() {
-    TControlState Start;
-    StartControlState(Start);
-    return MoneyBoxText(Start.Money);
-}
-
-TWideText Credits() {
-    return WideFrom1251(CreditsText);
-}
-
-void SetUpPasswordBox(HWND Box) {
-    ApplyControlFont(Box);
-    InstallProcedure(Box, PasswordBoxProc, SavedEditProc);
-}
-
-void SetUpMoneyBox(HWND Box) {
-    SendMessageW(Box, EM_LIMITTEXT, MoneyTextLimit, 0);
-    ApplyControlFont(Box);
-    // MoneyBoxProc passes messages on to SavedEditProc, kept from PasswordBox.
-    ReplaceProcedure(Box, MoneyBoxProc);
-}
-
-void SetUpHeroList(HWND List) {
-    SetUpList(List, TControl::HeroList);
-}
-
-void SetUpColorList(HWND List) {
-    SetUpList(List, TControl::ColorList);
-}
-
-void SetUpCarList(HWND List) {
-    SetUpList(List, TControl::CarList);
-}
-
-void SetUpDifficultyList(HWND List) {
-    SetUpList(List, TControl::DifficultyList);
-}
-
-void SetUpPlanetList(HWND List) {
-    SetUpList(List, TControl::PlanetList);
-}
-
-void SetUpDivisionList(HWND List) {
-    SetUpList(List, TControl::DivisionList);
-}
-
-// The trackbars need the bar classes: registered before the first is made.
-void SetUpUpperSeparator(HWND) {
-    InitControlClasses(ICC_BAR_CLASSES);
-}
-
-// An item trackbar is set up once its count label exists.
-void SetUpWeaponCount(HWND Count) {
-    ApplyControlFont(Count);
-    SetUpTrackbar(Controls.WeaponBar, TControl::WeaponBar);
-}
-
-void SetUpBoostCount(HWND Count) {
-    ApplyControlFont(Count);
-    SetUpTrackbar(Controls.BoostBar, TControl::BoostBar);
-}
-
-void SetUpDropCount(HWND Count) {
-    ApplyControlFont(Count);
-    SetUpTrackbar(Controls.DropBar, TControl::DropBar);
-}
-
-void SetUpEngineBar(HWND Bar) {
-    SetUpTrackbar(Bar, TControl::EngineBar);
-}
-
-void SetUpArmorBar(HWND Bar) {
-    SetUpTrackbar(Bar, TControl::ArmorBar);
-}
-
-void SetUpShocksBar(HWND Bar) {
-    SetUpTrackbar(Bar, TControl::ShocksBar);
-}
-
-void SetUpTiresBar(HWND Bar) {
-    SetUpTrackbar(Bar, TControl::TiresBar);
-}
+// What a row's control is, and so what it needs once it is made.
+enum TRowKind : uint8_t {
+    SeparatorRow, // keeps the default font
+    LabelRow,     // its font
+    InputRow,     // one of the model's input controls: SetUpInput
+};
 
 struct TControlRow {
     const wchar_t *ClassName;
     DWORD Style;
     DWORD ExStyle;
-    uint16_t TextId;     // an interface text, or 0 for Text
-    const wchar_t *Text; // used when TextId is 0; may be null
+    uint16_t TextId;       // an interface text, or 0
+    const char *ModelText; // when TextId is 0: a Windows-1251 text of the model, or null
     int32_t X, Y, Width, Height;
     HWND TControlHandles::*Handle; // null: the handle is not kept
-    void (*FollowUp)(HWND Control);
-    TWideText (*ModelText)() = nullptr; // used when set, in place of TextId and Text
+    TRowKind Kind;
+    TControl Input = TControl::PasswordBox; // the input control of an InputRow
 };
 
 constexpr wchar_t Static[] = L"STATIC";
@@ -186,54 +121,84 @@ constexpr DWORD StaticEdge = WS_EX_STATICEDGE;
 constexpr int32_t FullWidth = MarginedClientWidth;
 
 // The 31 controls in the order of creation. A list's height is that of the
-// control with its list dropped down.
+// control with its list dropped down. The money box opens with the model's
+// starting money, a count label with nothing until the first view.
 using H = TControlHandles;
+using C = TControl;
 const TControlRow ControlTable[] = {
-    // class, style, ex-style, text id, text, x, y, width, height, handle, follow-up
+    // class, style, ex-style, text id, model text, x, y, width, height, handle, kind, input
     {Static, LabelStyle, 0, IDS_PASSWORD_LABEL, nullptr, 5, 15, 70, 24, &H::PasswordLabel,
-     SetUpLabel},
-    {Edit, PasswordBoxStyle, ClientEdge, 0, nullptr, 85, 10, 155, 24, &H::PasswordBox,
-     SetUpPasswordBox},
-    {Static, LabelStyle, 0, IDS_MONEY_LABEL, nullptr, 250, 15, 70, 24, &H::MoneyLabel, SetUpLabel},
-    {Static, LabelStyle, 0, IDS_MONEY_UNIT, nullptr, 380, 15, 70, 24, &H::MoneyUnitLabel,
-     SetUpLabel},
-    {Edit, MoneyBoxStyle, ClientEdge, 0, nullptr, 330, 10, 40, 24, &H::MoneyBox, SetUpMoneyBox,
-     StartMoneyText},
-    {Static, LabelStyle, 0, IDS_HERO_LABEL, nullptr, 5, 49, 70, 24, &H::HeroLabel, SetUpLabel},
-    {ComboBox, ListStyle, 0, 0, nullptr, 85, 44, 155, 150, &H::HeroList, SetUpHeroList},
-    {Static, LabelStyle, 0, IDS_COLOR_LABEL, nullptr, 5, 83, 70, 24, &H::ColorLabel, SetUpLabel},
-    {ComboBox, ListStyle, 0, 0, nullptr, 85, 78, 155, 150, &H::ColorList, SetUpColorList},
-    {Static, LabelStyle, 0, IDS_CAR_LABEL, nullptr, 5, 117, 70, 24, &H::CarLabel, SetUpLabel},
-    {ComboBox, ListStyle, 0, 0, nullptr, 85, 112, 155, 150, &H::CarList, SetUpCarList},
+     LabelRow},
+    {Edit, PasswordBoxStyle, ClientEdge, 0, nullptr, 85, 10, 155, 24, &H::PasswordBox, InputRow,
+     C::PasswordBox},
+    {Static, LabelStyle, 0, IDS_MONEY_LABEL, nullptr, 250, 15, 70, 24, &H::MoneyLabel, LabelRow},
+    {Static, LabelStyle, 0, IDS_MONEY_UNIT, nullptr, 380, 15, 70, 24, &H::MoneyUnitLabel, LabelRow},
+    {Edit, MoneyBoxStyle, ClientEdge, 0, nullptr, 330, 10, 40, 24, &H::MoneyBox, InputRow,
+     C::MoneyBox},
+    {Static, LabelStyle, 0, IDS_HERO_LABEL, nullptr, 5, 49, 70, 24, &H::HeroLabel, LabelRow},
+    {ComboBox, ListStyle, 0, 0, nullptr, 85, 44, 155, 150, &H::HeroList, InputRow, C::HeroList},
+    {Static, LabelStyle, 0, IDS_COLOR_LABEL, nullptr, 5, 83, 70, 24, &H::ColorLabel, LabelRow},
+    {ComboBox, ListStyle, 0, 0, nullptr, 85, 78, 155, 150, &H::ColorList, InputRow, C::ColorList},
+    {Static, LabelStyle, 0, IDS_CAR_LABEL, nullptr, 5, 117, 70, 24, &H::CarLabel, LabelRow},
+    {ComboBox, ListStyle, 0, 0, nullptr, 85, 112, 155, 150, &H::CarList, InputRow, C::CarList},
     {Static, LabelStyle, 0, IDS_DIFFICULTY_LABEL, nullptr, 250, 49, 70, 24, &H::DifficultyLabel,
-     SetUpLabel},
-    {ComboBox, ListStyle, 0, 0, nullptr, 330, 44, 120, 150, &H::DifficultyList,
-     SetUpDifficultyList},
-    {Static, LabelStyle, 0, IDS_PLANET_LABEL, nullptr, 250, 83, 70, 24, &H::PlanetLabel,
-     SetUpLabel},
-    {ComboBox, ListStyle, 0, 0, nullptr, 330, 78, 120, 150, &H::PlanetList, SetUpPlanetList},
+     LabelRow},
+    {ComboBox, ListStyle, 0, 0, nullptr, 330, 44, 120, 150, &H::DifficultyList, InputRow,
+     C::DifficultyList},
+    {Static, LabelStyle, 0, IDS_PLANET_LABEL, nullptr, 250, 83, 70, 24, &H::PlanetLabel, LabelRow},
+    {ComboBox, ListStyle, 0, 0, nullptr, 330, 78, 120, 150, &H::PlanetList, InputRow,
+     C::PlanetList},
     {Static, LabelStyle, 0, IDS_DIVISION_LABEL, nullptr, 250, 117, 70, 24, &H::DivisionLabel,
-     SetUpLabel},
-    {ComboBox, ListStyle, 0, 0, nullptr, 330, 112, 120, 150, &H::DivisionList, SetUpDivisionList},
-    {Static, SeparatorStyle, StaticEdge, 0, L"Separator", 5, 146, FullWidth, 2, nullptr,
-     SetUpUpperSeparator},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 156, 110, 30, &H::WeaponBar, nullptr},
-    {Static, LabelStyle, 0, 0, nullptr, 158, 161, 10, 24, &H::WeaponCount, SetUpWeaponCount},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 190, 110, 30, &H::BoostBar, nullptr},
-    {Static, LabelStyle, 0, 0, nullptr, 158, 195, 10, 24, &H::BoostCount, SetUpBoostCount},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 224, 110, 30, &H::DropBar, nullptr},
-    {Static, LabelStyle, 0, 0, nullptr, 158, 229, 10, 24, &H::DropCount, SetUpDropCount},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 156, 60, 30, &H::EngineBar, SetUpEngineBar},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 190, 60, 30, &H::ArmorBar, SetUpArmorBar},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 224, 60, 30, &H::ShocksBar, SetUpShocksBar},
-    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 258, 60, 30, &H::TiresBar, SetUpTiresBar},
-    {Static, SeparatorStyle, StaticEdge, 0, L"Separator", 5, 299, FullWidth, 2, nullptr, nullptr},
-    {Static, LabelStyle, 0, 0, nullptr, 65, 260, 120, 35, &H::CreditsLabel, SetUpLabel, Credits},
-    {Static, LabelStyle, 0, IDS_HELP_TEXT, nullptr, 5, 309, FullWidth, 72, &H::HelpLabel,
-     SetUpLabel},
+     LabelRow},
+    {ComboBox, ListStyle, 0, 0, nullptr, 330, 112, 120, 150, &H::DivisionList, InputRow,
+     C::DivisionList},
+    {Static, SeparatorStyle, StaticEdge, IDS_SEPARATOR, nullptr, 5, 146, FullWidth, 2, nullptr,
+     SeparatorRow},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 156, 110, 30, &H::WeaponBar, InputRow,
+     C::WeaponBar},
+    {Static, LabelStyle, 0, 0, nullptr, 158, 161, 10, 24, &H::WeaponCount, LabelRow},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 190, 110, 30, &H::BoostBar, InputRow, C::BoostBar},
+    {Static, LabelStyle, 0, 0, nullptr, 158, 195, 10, 24, &H::BoostCount, LabelRow},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 38, 224, 110, 30, &H::DropBar, InputRow, C::DropBar},
+    {Static, LabelStyle, 0, 0, nullptr, 158, 229, 10, 24, &H::DropCount, LabelRow},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 156, 60, 30, &H::EngineBar, InputRow,
+     C::EngineBar},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 190, 60, 30, &H::ArmorBar, InputRow, C::ArmorBar},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 224, 60, 30, &H::ShocksBar, InputRow,
+     C::ShocksBar},
+    {Trackbar, TrackbarStyle, 0, 0, nullptr, 330, 258, 60, 30, &H::TiresBar, InputRow, C::TiresBar},
+    {Static, SeparatorStyle, StaticEdge, IDS_SEPARATOR, nullptr, 5, 299, FullWidth, 2, nullptr,
+     SeparatorRow},
+    {Static, LabelStyle, 0, 0, CreditsText, 65, 260, 120, 35, &H::CreditsLabel, LabelRow},
+    {Static, LabelStyle, 0, IDS_HELP_TEXT, nullptr, 5, 309, FullWidth, 72, &H::HelpLabel, LabelRow},
 };
 constexpr int32_t ControlRowCount = sizeof ControlTable / sizeof ControlTable[0];
 static_assert(ControlRowCount == 31, "the window has 31 controls");
+
+} // namespace
+
+// At 96 DPI the outer width as created stays, and the client area is made
+// ClientHeight high from the outer height.
+const TWindowArea CreatedWindowArea = {20, 20, 464, 410};
+
+const TPicturePlaces PicturePlaces = {
+    {5, 260},   // the emblem, left of CreditsLabel
+    {196, 156}, // the first car, between the item and the upgrade bars
+    {196, 232}, // the second, below it
+    {
+        {285, 156}, // left of EngineBar
+        {410, 190}, // right of ArmorBar
+        {285, 224}, // left of ShocksBar
+        {410, 258}, // right of TiresBar
+    },
+    {
+        {5, 156}, // left of WeaponBar
+        {5, 190}, // left of BoostBar
+        {5, 224}, // left of DropBar
+    },
+};
+
+namespace {
 
 // Every control in the order of the table, the separators too: all of them
 // move when the window's DPI changes.
@@ -249,22 +214,46 @@ TArea AreaOf(const TControlRow &Row) {
     return {ScaleToDpi(Row.X), ScaleToDpi(Row.Y), ScaleToDpi(Width), ScaleToDpi(Row.Height)};
 }
 
+// The money box's text as the window opens: the model's starting money.
+TWideText StartMoneyText() {
+    TControlState Start;
+    StartControlState(Start);
+    return MoneyBoxText(Start.Money);
+}
+
+// A row's text as it is created: its interface text, its text of the model,
+// or for the money box the model's starting money. False for a row without
+// one, which is created with none.
+bool CreationText(const TControlRow &Row, TWideText &Text) {
+    if (Row.TextId != 0)
+        Text = LoadInterfaceText(Row.TextId);
+    else if (Row.ModelText != nullptr)
+        Text = WideFrom1251(Row.ModelText);
+    else if (Row.Kind == InputRow && RuleOf(Row.Input).Kind == TControlKind::MoneyBox)
+        Text = StartMoneyText();
+    else
+        return false;
+    return true;
+}
+
 HWND CreateControl(const TControlRow &Row) {
-    // The loaded text must live until the creation call has returned.
-    TWideText Loaded;
-    const wchar_t *Caption = Row.Text;
-    if (Row.ModelText != nullptr || Row.TextId != 0) {
-        Loaded = Row.ModelText != nullptr ? Row.ModelText() : LoadInterfaceText(Row.TextId);
-        Caption = Loaded.Text;
-    }
+    // The trackbars need the bar classes: registered before the first is
+    // made, whose set-up keeps the class procedure.
+    if (Row.ClassName == Trackbar && SavedTrackbarProc == nullptr)
+        InitControlClasses(ICC_BAR_CLASSES);
+    // The text must live until the creation call has returned.
+    TWideText Text;
+    const wchar_t *Caption = CreationText(Row, Text) ? Text.Text : nullptr;
     TArea Area = AreaOf(Row);
     HWND Control =
         CreateWindowExW(Row.ExStyle, Row.ClassName, Caption, Row.Style, Area.X, Area.Y, Area.Width,
                         Area.Height, Controls.MainWnd, nullptr, nullptr, nullptr);
     if (Row.Handle != nullptr)
         Controls.*Row.Handle = Control;
-    if (Row.FollowUp != nullptr)
-        Row.FollowUp(Control);
+    if (Row.Kind == LabelRow)
+        ApplyControlFont(Control);
+    else if (Row.Kind == InputRow)
+        SetUpInput(Control, Row.Input);
     return Control;
 }
 

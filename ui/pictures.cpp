@@ -14,6 +14,7 @@
 #include "pictures.h"
 
 #include "dpi.h"
+#include "layout.h"
 #include "window_model.h"
 #include "window_state.h"
 #include "window_view.h"
@@ -23,28 +24,6 @@ namespace {
 constexpr int32_t EmblemWidth = 50, EmblemHeight = 32;
 constexpr int32_t CarWidth = 72, CarHeight = 60;
 constexpr COLORREF CarKeyColor = RGB(255, 255, 0); // yellow around the domes
-
-// Where each picture goes, in client coordinates.
-struct TPlace {
-    int32_t X, Y;
-};
-constexpr TPlace EmblemPlace = {5, 260};
-constexpr TPlace Car1Place = {196, 156};
-constexpr TPlace Car2Place = {196, 232};
-
-// The places of the pictures beside the bars, in the view's order; the view
-// says which cell each shows.
-constexpr TPlace UpgradePicturePlaces[UpgradeBarCount] = {
-    {285, 156}, // left of EngineBar
-    {410, 190}, // right of ArmorBar
-    {285, 224}, // left of ShocksBar
-    {410, 258}, // right of TiresBar
-};
-constexpr TPlace ItemIconPlaces[ItemBarCount] = {
-    {5, 156}, // left of WeaponBar
-    {5, 190}, // left of BoostBar
-    {5, 224}, // left of DropBar
-};
 
 // Width x Height pixels of the bitmap in MemoryDC from (FromX, FromY) to To,
 // the place and size scaled to the window's DPI.
@@ -78,11 +57,11 @@ void PaintMainWindow() {
     if (MemoryDC == nullptr)
         return;
     SelectObject(MemoryDC, EmblemBitmap);
-    CopyFromMemory(EmblemPlace, EmblemWidth, EmblemHeight, 0, 0);
+    CopyFromMemory(PicturePlaces.Emblem, EmblemWidth, EmblemHeight, 0, 0);
     SelectObject(MemoryDC, CarBitmap1);
-    CopyCarFromMemory(Car1Place);
+    CopyCarFromMemory(PicturePlaces.Car1);
     SelectObject(MemoryDC, CarBitmap2);
-    CopyCarFromMemory(Car2Place);
+    CopyCarFromMemory(PicturePlaces.Car2);
     DrawPictures();
 }
 
@@ -94,10 +73,10 @@ void DrawPictures() {
     for (int32_t I = 0; I < UpgradeBarCount; ++I) {
         const TControl Bar = TControl(int32_t(FirstUpgradeBar) + I);
         if (ShownView.Shown[int32_t(Bar)])
-            DrawCell(UpgradePicturePlaces[I], ShownView.UpgradePictures[I]);
+            DrawCell(PicturePlaces.UpgradePictures[I], ShownView.UpgradePictures[I]);
         else
-            BlankCell(UpgradePicturePlaces[I], ShownView.UpgradePictures[I]);
+            BlankCell(PicturePlaces.UpgradePictures[I], ShownView.UpgradePictures[I]);
     }
     for (int32_t I = 0; I < ItemBarCount; ++I)
-        DrawCell(ItemIconPlaces[I], ShownView.ItemIconCells[I]);
+        DrawCell(PicturePlaces.ItemIcons[I], ShownView.ItemIconCells[I]);
 }

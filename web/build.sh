@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the page into one self-contained folder with relative addresses only,
 # and the same page as one file that opens from disk:
-#   web/build.sh OUTPUT_DIR ONE_FILE.html
+#   web/build.sh OUTPUT_DIR ONE_FILE.html VERSION
+# VERSION is the project's, as the build hands it over.
 # The module from encoder/, the pictures from res/art/, the texts and window
 # values from the program's sources (data.js), the static files; then the
 # first paint written into index.html by the page's own scripts, the one
@@ -12,11 +13,12 @@ web=$(cd "$(dirname "$0")" && pwd)
 repo=$(dirname "$web")
 out=$1
 one_file=$2
+version=$3
 rm -rf "$out"
 mkdir -p "$out/src" "$out/art"
 sh "$web/module/build.sh" "$out/rnrr.wasm"
 python3 "$repo/tools/make_art.py" --png "$repo/res/art" "$out/art"
-python3 "$web/tools/make_data.py" "$repo" "$web/texts.json" "$out/art" "$out/data.js"
+python3 "$web/tools/make_data.py" "$repo" "$web/texts.json" "$out/art" "$out/data.js" "$version"
 cp "$web/index.html" "$web/style.css" "$web/manifest.webmanifest" "$out/"
 cp "$web"/src/*.js "$out/src/"
 node "$web/tools/prerender.mjs" "$out"

@@ -97,10 +97,10 @@ void CheckSpoken(const TProgram &Program, const wchar_t *After) {
         const bool Invisible = (Read.State & STATE_SYSTEM_INVISIBLE) != 0;
         Check(Invisible == (Facts.Shown != nullptr && !(Car.*Facts.Shown)),
               L"after %ls, %ls is %lsinvisible", After, Name, Invisible ? L"" : L"not ");
-        if (Facts.Icon != nullptr)
-            Check(Read.Description == IconWords(Car.*Facts.Icon),
-                  L"after %ls, %ls is described \"%ls\", not \"%ls\"", After, Name,
-                  Read.Description.c_str(), IconWords(Car.*Facts.Icon));
+        // An item bar's icon; no other control has a description.
+        const wchar_t *Described = Facts.Icon != nullptr ? IconWords(Car.*Facts.Icon) : L"";
+        Check(Read.Description == Described, L"after %ls, %ls is described \"%ls\", not \"%ls\"",
+              After, Name, Read.Description.c_str(), Described);
     }
 }
 

@@ -18,10 +18,15 @@
 
 // The selected car, or -1.
 int CarOf(const TProgram &Program);
+// The upgrade bars in the order of their pictures' rows.
+constexpr TControl UpgradeBars[4] = {TControl::EngineBar, TControl::ArmorBar, TControl::ShocksBar,
+                                     TControl::TiresBar};
 // Every picture of the placement table for the car and levels the controls
 // show now; waits for the drawing, and names each picture still wrong at the
-// deadline.
-void CheckPictures(const TProgram &Program, const wchar_t *After);
+// deadline. Levels, when given, are the upgrade levels in the bars' order,
+// and no bar is asked: the window draws its pictures anew for any message
+// to an upgrade bar, so only then the check sees what it drew by itself.
+void CheckPictures(const TProgram &Program, const wchar_t *After, const int *Levels = nullptr);
 // Picks a car that shows every bar (the starting one) unless the selected
 // car shows them all.
 void ShowEveryBar(const TProgram &Program);

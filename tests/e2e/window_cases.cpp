@@ -38,15 +38,15 @@ struct TPictureCheck {
 
 } // namespace
 
-void CheckPictures(const TProgram &Program, const wchar_t *After) {
+void CheckPictures(const TProgram &Program, const wchar_t *After, const int *Levels) {
     const TImage &Sheet = ProgramBitmap(SheetId);
     const TImage &Extra = ProgramBitmap(ExtraIconId);
     int Car = CarOf(Program);
     const TCarFacts &Facts = CarFacts[Car >= 0 && Car < 8 ? Car : 0];
-    int Engine = PositionOf(ControlOf(Program, TControl::EngineBar));
-    int Armor = PositionOf(ControlOf(Program, TControl::ArmorBar));
-    int Shocks = PositionOf(ControlOf(Program, TControl::ShocksBar));
-    int Tires = PositionOf(ControlOf(Program, TControl::TiresBar));
+    int Level[4];
+    for (int I = 0; I < 4; ++I)
+        Level[I] = Levels != nullptr ? Levels[I] : PositionOf(ControlOf(Program, UpgradeBars[I]));
+    const int Engine = Level[0], Armor = Level[1], Shocks = Level[2], Tires = Level[3];
     // The pictures as the window must show them, scaled once here.
     using TMismatching = std::function<int(const TImage &)>;
     auto Cell = [&](POINT At, int Level, int Row) -> TMismatching {
@@ -274,6 +274,11 @@ void CaseCars(TProgram &Program) {
     HWND Shocks = ControlOf(Program, TControl::ShocksBar);
     HWND Tires = ControlOf(Program, TControl::TiresBar);
     auto Shown = [](HWND Bar) { return IsWindowVisible(Bar) ? L"shown" : L"hidden"; };
+    // Each car's pictures as the window draws them by itself, before anything
+    // asks a bar: the levels stay as they are.
+    int Levels[4];
+    for (int I = 0; I < 4; ++I)
+        Levels[I] = PositionOf(ControlOf(Program, UpgradeBars[I]));
     for (int Car = 0; Car < 8; ++Car) {
         ChooseWithKeys(Program, TControl::CarList, Car);
         wchar_t What[64];
@@ -288,8 +293,8 @@ void CaseCars(TProgram &Program) {
                 return Say(L"the bars to follow %ls: ShocksBar is %ls, TiresBar %ls", What,
                            Shown(Shocks), Shown(Tires));
             });
+        CheckPictures(Program, What, Levels);
         CheckPassword(Program, What);
-        CheckPictures(Program, What);
     }
     // A hidden bar keeps its position, and it counts again once shown: set
     // the tires to 1 with Dirt Devil, hide the bar with Battle Trak, show it

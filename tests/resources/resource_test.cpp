@@ -114,6 +114,17 @@ TEST_F(ProgramResources, EveryInterfaceTextReadsAsDocumented) {
         {65533, L"Золотой"},
         {65534, L"(Смешанный 1)"},
         {65535, L"(Смешанный 2 -SNES)"},
+        // The bars' labels, the separators' text and the start-up failure's message.
+        {592, L"Оружие:"},
+        {593, L"Ускорение:"},
+        {594, L"Сброс:"},
+        {595, L"Двигатель:"},
+        {596, L"Броня:"},
+        {597, L"Амортизаторы:"},
+        {598, L"Шины:"},
+        {608, L"Separator"},
+        {609, L"Не могу создать окно"},
+        {610, L"Ошибка"},
     };
     for (const auto &Case : Cases)
         EXPECT_EQ(Narrow(StoredString(Case.Id)), Narrow(Case.Text)) << "string " << Case.Id;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "layout.h"
 #include "main_window.h"
 #include "password.h"
 #include "pictures.h"
@@ -88,8 +89,9 @@ class MainWindow : public ::testing::Test {
         Class.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
         Class.lpszClassName = L"TPasForm";
         RegisterClassW(&Class);
-        CreateWindowExW(0, L"TPasForm", L"test", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 20, 20,
-                        464, 410, nullptr, nullptr, nullptr, nullptr);
+        const TWindowArea &Area = CreatedWindowArea;
+        CreateWindowExW(0, L"TPasForm", L"test", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, Area.Left,
+                        Area.Top, Area.Width, Area.Height, nullptr, nullptr, nullptr, nullptr);
     }
     void SetUp() override { ASSERT_NE(Controls.MainWnd, nullptr); }
     void TearDown() override {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Write the page's data module: the texts that live outside the program's code.
 
-    make_data.py REPO_DIR TEXTS_JSON ART_DIR OUTPUT_JS
+    make_data.py REPO_DIR TEXTS_JSON ART_DIR OUTPUT_JS VERSION
 
 Everything the page needs that is not a text (starting values, bar ranges,
 the bars a car shows, pictures, option names, the Russian bar labels and
@@ -14,7 +14,8 @@ This writes only the texts and the picture sheet's size, as one ES module,
                                     (the window's and what the page says of a
                                     typed password), a counted text's forms
                                     in a list (read by tools/string_table.py)
-  CMakeLists.txt                    the version
+  VERSION                           the project's version, as the build
+                                    hands it over (CMake's PROJECT_VERSION)
   TEXTS_JSON                        the page's own texts (Russian, English),
                                     the English bar labels and credits, and
                                     English list names
@@ -26,7 +27,6 @@ change of those sources shows here rather than as a wrong page.
 
 import json
 import os
-import re
 import struct
 import sys
 
@@ -37,18 +37,6 @@ from string_table import ENGLISH_PATH, read_table  # noqa: E402
 
 def fail(message):
     sys.exit("make_data: " + message)
-
-
-def read(repo, path):
-    with open(os.path.join(repo, path), encoding="utf-8") as f:
-        return f.read()
-
-
-def find(pattern, text, path, flags=0):
-    m = re.search(pattern, text, flags)
-    if not m:
-        fail(f"{path}: no match for {pattern!r}")
-    return m
 
 
 def string_table(repo):
@@ -76,11 +64,6 @@ def string_table(repo):
                    "en": text(english[name]["forms"])} for name in english}
 
 
-def version(repo):
-    path = "CMakeLists.txt"
-    return find(r"project\(\w+ VERSION (\d+\.\d+)", read(repo, path), path).group(1)
-
-
 def picture_size(path):
     """Width and height from a PNG file's header."""
     with open(path, "rb") as f:
@@ -92,9 +75,9 @@ def picture_size(path):
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 6:
         sys.exit(__doc__)
-    repo, texts_path, art, out = sys.argv[1:]
+    repo, texts_path, art, out, version = sys.argv[1:]
     with open(texts_path, encoding="utf-8") as f:
         texts = json.load(f)
     window = texts["window"]
@@ -102,7 +85,7 @@ def main():
     if missing or "credits" not in window:
         fail(f"{texts_path}: no English text for {', '.join(missing) or 'credits'}")
     data = {
-        "version": version(repo),
+        "version": version,
         "sheet": picture_size(os.path.join(art, "sheet.png")),
         "strings": string_table(repo),
         "window": window,
