@@ -1,7 +1,6 @@
 #include "arguments.h"
 
 #include "naming.h"
-#include "normalise.h"
 #include "text.h"
 
 namespace {
@@ -134,31 +133,12 @@ bool ReadDecodeArguments(const std::vector<std::string> &Args, std::string &Type
     return true;
 }
 
-bool ReadPassword(const std::string &Typed, char (&Text)[PasswordLength], std::string &Problem) {
-    std::u32string Input;
+bool ReadTypedText(const std::string &Typed, std::u32string &Points, std::string &Problem) {
     TUtf8Fault Fault;
-    if (!DecodeUtf8(Typed, Input, &Fault)) {
-        const char *const Hex = "0123456789ABCDEF";
-        const std::string What =
-            Fault.Surrogate != 0
-                ? "половина суррогатной пары " + CodePointName(Fault.Surrogate) + " без пары"
-                : std::string("байт 0x") + Hex[Fault.Byte >> 4] + Hex[Fault.Byte & 0xF] +
-                      ", не UTF-8";
-        return Refuse(Problem,
-                      "пароль не в кодировке UTF-8: на месте " + Number(Fault.Place) + " " + What);
-    }
-    TNormaliseResult Result;
-    NormalisePassword(Input.data(), int32_t(Input.size()), Text, Result);
-    switch (Result.Status) {
-    case TNormaliseStatus::Done:
+    if (DecodeUtf8(Typed, Points, &Fault, true))
         return true;
-    case TNormaliseStatus::BadCharacter:
-        return Refuse(Problem, "знака " + ShownCharacter(Result.Character) + " на месте " +
-                                   Number(Result.Place) + " не бывает в пароле");
-    case TNormaliseStatus::TooShort:
-    case TNormaliseStatus::TooLong:
-        return Refuse(Problem, "в пароле " + Counted(Result.Count, "знак", "знака", "знаков") +
-                                   ", а нужно 12 (пробелы и дефисы не в счёт)");
-    }
-    return false;
+    const char *const Hex = "0123456789ABCDEF";
+    return Refuse(Problem, "пароль не в кодировке UTF-8: на месте " + Number(Fault.Place) +
+                               " байт 0x" + Hex[Fault.Byte >> 4] + Hex[Fault.Byte & 0xF] +
+                               ", не UTF-8");
 }

@@ -1,10 +1,9 @@
 // Reading the tool's command line: the options of encode into the controls
-// they set, and the typed password of decode into its 12 characters. Each
+// they set, and the typed password of decode into its code points. Each
 // reader returns false with a message (UTF-8, without the program's name)
 // for the user when the arguments cannot be read.
 #pragma once
 
-#include "password.h"
 #include "window_model.h"
 
 #include <string>
@@ -28,6 +27,9 @@ bool ReadEncodeArguments(const std::vector<std::string> &Args, TEncodeArguments 
 bool ReadDecodeArguments(const std::vector<std::string> &Args, std::string &Typed, bool &Json,
                          std::string &Problem);
 
-// Typed text -> 12 alphabet characters. Places count the typed characters
-// from 1.
-bool ReadPassword(const std::string &Typed, char (&Text)[PasswordLength], std::string &Problem);
+// decode's password as the code points typed. A surrogate in three bytes is
+// read as that code point: a lone surrogate of a Windows command line arrives
+// so (Utf8OfUtf16), and the model reads it as a character that is never in a
+// password, as the dialog does. False, saying where, for text that is not
+// UTF-8.
+bool ReadTypedText(const std::string &Typed, std::u32string &Points, std::string &Problem);

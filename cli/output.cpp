@@ -38,30 +38,6 @@ std::string SettingsJson(const TSettings &Record) {
     return Out + "}, \"money\": " + Number(MoneyThousands(Record));
 }
 
-std::string FailureText(const TDecodeResult &Result) {
-    if (Result.Status == TDecodeStatus::BadMoneyDigit) {
-        std::string Out = "в деньгах нет цифры на месте:";
-        const char *const Places[3] = {" сотен", " десятков", " единиц"};
-        const int32_t Digits[3] = {Result.Record.MoneyHundreds, Result.Record.MoneyTens,
-                                   Result.Record.MoneyUnits};
-        bool First = true;
-        for (int32_t I = 0; I < 3; ++I)
-            if (Digits[I] < 0) {
-                Out += (First ? "" : ",") + std::string(Places[I]);
-                First = false;
-            }
-        return Out;
-    }
-    const int32_t Count = Result.FailedCount;
-    std::string Out =
-        RussianPlural(Count, "не сходится ", "не сходятся ", "не сходятся ") +
-        Counted(Count, "контрольная позиция", "контрольные позиции", "контрольных позиций") +
-        " из 0..17:";
-    for (int32_t I = 0; I < Count; ++I)
-        Out += (I > 0 ? ", " : " ") + Number(Result.FailedChecks[I]);
-    return Out;
-}
-
 // A text of the window's string table (a format with %d and %ls, which stand
 // for the Arguments in turn) as UTF-8.
 std::string FormatStringTableText(uint16_t Id, const std::vector<std::string> &Arguments) {
@@ -80,31 +56,101 @@ std::string FormatStringTableText(uint16_t Id, const std::vector<std::string> &A
     return Out;
 }
 
-// The password dialog's line for a password that holds levels for bars that
-// its car hides: "Пароль верен, но у машины Battle Trak нет шин (в пароле
-// уровень 1). Окно берёт ... и покажет пароль ...".
-std::string HiddenLevelsLine(const TSettings &Record, const TWindowView &View) {
-    std::string Levels;
-    for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
-        const THiddenLevel &Hidden = View.HiddenLevels[I];
-        if (I > 0)
-            Levels += Utf8Of1251(StringTableText(IDS_HIDDEN_AND));
-        Levels += FormatStringTableText(Hidden.Bar == TControl::ShocksBar ? IDS_HIDDEN_SHOCKS
-                                                                          : IDS_HIDDEN_TIRES,
-                                        {Number(Hidden.Level)});
+std::string TableText(uint16_t Id) {
+    return Utf8Of1251(StringTableText(Id));
+}
+
+// The form of counted text OneId for Count, with Count as its first number.
+std::string CountedText(uint16_t OneId, int32_t Count, const std::vector<std::string> &More = {}) {
+    std::vector<std::string> Arguments = {Number(Count)};
+    Arguments.insert(Arguments.end(), More.begin(), More.end());
+    return FormatStringTableText(uint16_t(OneId + int32_t(RussianPluralForm(Count))), Arguments);
+}
+
+// The entries of a list in a text, "8, 11".
+std::string Listed(const std::vector<std::string> &Entries,
+                   uint16_t SeparatorId = IDS_LIST_SEPARATOR) {
+    std::string Out;
+    for (size_t I = 0; I < Entries.size(); ++I)
+        Out += (I > 0 ? TableText(SeparatorId) : "") + Entries[I];
+    return Out;
+}
+
+// "Пароль верен, но у машины Battle Trak нет шин (в пароле уровень 1). Окно
+// берёт ... и покажет пароль ...": the levels that bars the car hides hold.
+std::string HiddenLevelsSentence(const TPasswordReading &Reading) {
+    std::vector<std::string> Levels;
+    for (int32_t I = 0; I < Reading.View.HiddenLevelCount; ++I) {
+        const THiddenLevel &Hidden = Reading.View.HiddenLevels[I];
+        Levels.push_back(FormatStringTableText(Hidden.Bar == TControl::ShocksBar ? IDS_HIDDEN_SHOCKS
+                                                                                 : IDS_HIDDEN_TIRES,
+                                               {Number(Hidden.Level)}));
     }
-    return FormatStringTableText(IDS_STATUS_HIDDEN, {Utf8Of1251(CarNames[Record.Car]), Levels,
-                                                     Utf8Of1251(View.Password)}) +
-           "\n";
+    return FormatStringTableText(IDS_STATUS_HIDDEN, {Utf8Of1251(CarNames[Reading.Record.Car]),
+                                                     Listed(Levels, IDS_HIDDEN_AND),
+                                                     Utf8Of1251(Reading.View.Password)});
+}
+
+// What the status line of the password dialog says of every reading but a
+// valid one without hidden levels.
+std::string StatusSentence(const TPasswordReading &Reading) {
+    std::vector<std::string> Entries;
+    switch (Reading.Status) {
+    case TReadingStatus::Empty:
+        return TableText(IDS_STATUS_EMPTY);
+    case TReadingStatus::TooShort:
+    case TReadingStatus::TooLong:
+        return CountedText(IDS_STATUS_LENGTH_ONE, Reading.Count);
+    case TReadingStatus::ForeignCharacter: {
+        const TForeignCharacter &Foreign = Reading.Foreign;
+        if (!Foreign.Shown)
+            return FormatStringTableText(IDS_STATUS_BAD_MARK,
+                                         {Foreign.Code, Number(Foreign.Place)});
+        std::string Character;
+        AppendUtf8(Character, Foreign.Character);
+        return FormatStringTableText(IDS_STATUS_BAD_CHARACTER,
+                                     {Character, Foreign.Code, Number(Foreign.Place)});
+    }
+    case TReadingStatus::ChecksFail:
+        for (int32_t I = 0; I < Reading.FailedCount; ++I)
+            Entries.push_back(Number(Reading.FailedChecks[I]));
+        return CountedText(IDS_STATUS_CHECKS_ONE, Reading.FailedCount, {Listed(Entries)});
+    case TReadingStatus::BadMoneyDigit:
+        for (int32_t I = 0; I < Reading.MoneyPlaceCount; ++I)
+            Entries.push_back(TableText(uint16_t(IDS_MONEY_HUNDREDS + Reading.MoneyPlaces[I])));
+        return FormatStringTableText(IDS_STATUS_MONEY, {Listed(Entries)});
+    case TReadingStatus::Valid:
+        break;
+    }
+    return Reading.View.HiddenLevelCount > 0 ? HiddenLevelsSentence(Reading) : "";
+}
+
+// A value before or after a repair: a list's name, a bar's level, the money's digits.
+std::string ChangedValue(const TValueChange &Change, int32_t Value, const char *Money) {
+    const TOptionRow &Row = OptionRows[Change.Option];
+    if (Row.Control == TControl::MoneyBox)
+        return Money;
+    const char *Name = OptionValueName(Row, Value);
+    return Name != nullptr ? Utf8Of1251(Name) : Number(Value);
+}
+
+// "5-й знак Б -> В: ПЬФМ В02Ь ЫЫЛ1 — машина Marauder -> Havac"
+std::string RepairSentence(const TReadingRepair &Repair) {
+    std::vector<std::string> Changes;
+    for (int32_t I = 0; I < Repair.ChangeCount; ++I) {
+        const TValueChange &Change = Repair.Changes[I];
+        Changes.push_back(FormatStringTableText(
+            IDS_CHANGE, {TableText(uint16_t(IDS_VALUE_FIRST + Change.Option)),
+                         ChangedValue(Change, Change.Before, Change.BeforeMoney),
+                         ChangedValue(Change, Change.After, Change.AfterMoney)}));
+    }
+    return FormatStringTableText(IDS_REPAIR_LINE,
+                                 {Number(Repair.Place), Utf8Of1251(&Repair.Replaced, 1),
+                                  Utf8Of1251(&Repair.Replacement, 1), Utf8Of1251(Repair.Password),
+                                  Changes.empty() ? TableText(IDS_REPAIR_SAME) : Listed(Changes)});
 }
 
 } // namespace
-
-std::string GroupedPassword(const char *Text) {
-    char Display[PasswordDisplaySize];
-    FormatPasswordDisplay(Text, Display);
-    return Utf8Of1251(Display);
-}
 
 std::string JsonString(const std::string &Utf8) {
     std::string Out = "\"";
@@ -152,67 +198,68 @@ std::string EncodedJson(const std::string &Password, const TSettings &Record,
     return Out + "]}\n";
 }
 
-std::string ValidText(const std::string &Password, const TSettings &Record,
-                      const TWindowView &View) {
-    return "Пароль: " + Password + "\n" +
-           (View.HiddenLevelCount > 0 ? HiddenLevelsLine(Record, View) : "") +
-           SettingsListing(Record, "");
-}
-
-// ..., "hidden_levels": [{"field": "Tires", "level": 1}], "window_password": "..."
-std::string ValidJson(const std::string &Password, const TSettings &Record,
-                      const TWindowView &View) {
-    std::string Hidden;
-    for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
-        const THiddenLevel &Level = View.HiddenLevels[I];
-        Hidden += (I > 0 ? ", " : "") + std::string("{\"field\": ") +
-                  JsonString(FieldNames[int32_t(RuleOf(Level.Bar).Field)]) +
-                  ", \"level\": " + Number(Level.Level) + "}";
-    }
-    return "{\"valid\": true, \"password\": " + JsonString(Password) + ", " + SettingsJson(Record) +
-           ", \"hidden_levels\": [" + Hidden +
-           "], \"window_password\": " + JsonString(Utf8Of1251(View.Password)) + "}\n";
-}
-
-std::string InvalidText(const char *Text, const TDecodeResult &Result, const TRepair *Repairs,
-                        int32_t Count) {
-    std::string Out =
-        "Пароль " + GroupedPassword(Text) + " неверен: " + FailureText(Result) + ".\n";
-    if (Count == 0)
-        return Out + "Ни одна замена одного знака не даёт верного пароля.\n";
-    Out += std::string("Верный пароль ") + RussianPlural(Count, "даёт ", "дают ", "дают ") +
-           Counted(Count, "замена", "замены", "замен") + " одного знака:\n";
-    for (int32_t I = 0; I < Count; ++I) {
-        const TRepair &R = Repairs[I];
-        Out += "\n  " + Number(R.Place) + "-й знак " + Utf8Of1251(&Text[R.Place - 1], 1) + " -> " +
-               Utf8Of1251(&R.Replacement, 1) + ": " + GroupedPassword(R.Text) + "\n";
-        Out += SettingsListing(R.Record, "    ");
-    }
+std::string ReadingText(const TPasswordReading &Reading) {
+    if (Reading.Status < TReadingStatus::ChecksFail)
+        return StatusSentence(Reading) + "\n";
+    std::string Out = TableText(IDS_PASSWORD_LABEL) + " " + Utf8Of1251(Reading.Password) + "\n";
+    const std::string Status = StatusSentence(Reading);
+    Out += Status.empty() ? "" : Status + "\n";
+    if (Reading.Status == TReadingStatus::Valid)
+        return Out + SettingsListing(Reading.Record, "");
+    if (Reading.RepairCount == 0)
+        return Out + TableText(IDS_REPAIRS_NONE) + "\n";
+    Out += CountedText(IDS_REPAIRS_LISTED_ONE, Reading.RepairCount) + "\n";
+    for (int32_t I = 0; I < Reading.RepairCount; ++I)
+        Out += "\n  " + RepairSentence(Reading.Repairs[I]) + "\n" +
+               SettingsListing(Reading.Repairs[I].Record, "    ");
     return Out;
 }
 
-std::string InvalidJson(const char *Text, const TDecodeResult &Result, const TRepair *Repairs,
-                        int32_t Count) {
-    std::string Out = "{\"valid\": false, \"password\": " + JsonString(GroupedPassword(Text)) +
-                      ", \"failed_checks\": [";
-    for (int32_t I = 0; I < Result.FailedCount; ++I)
-        Out += (I > 0 ? ", " : "") + Number(Result.FailedChecks[I]);
-    Out += "], \"bad_money_digits\": [";
-    bool First = true;
-    TSettings Decoded = Result.Record;
-    for (TField Field : {TField::MoneyHundreds, TField::MoneyTens, TField::MoneyUnits})
-        if (FieldOf(Decoded, Field) < 0) {
-            Out += (First ? "" : ", ") + JsonString(FieldNames[int32_t(Field)]);
-            First = false;
+// {"valid": false, "status": "too_short", "count": 8}; from twelve characters
+// on the password, and then what a valid one holds, with the levels that bars
+// its car hides and the window's password, or the failing checks, the money
+// places without a digit and the repairs of an invalid one.
+std::string ReadingJson(const TPasswordReading &Reading) {
+    const bool Valid = Reading.Status == TReadingStatus::Valid;
+    std::string Out = std::string("{\"valid\": ") + (Valid ? "true" : "false") +
+                      ", \"status\": " + JsonString(ReadingStatusNames[int32_t(Reading.Status)]) +
+                      ", \"count\": " + Number(Reading.Count);
+    if (Reading.Status == TReadingStatus::ForeignCharacter) {
+        std::string Character;
+        AppendUtf8(Character, Reading.Foreign.Character);
+        return Out + ", \"place\": " + Number(Reading.Foreign.Place) + ", \"character\": " +
+               (Reading.Foreign.Shown ? JsonString(Character)
+                                      : "\"\\u" + std::string(Reading.Foreign.Code + 2) + "\"") +
+               ", \"code\": " + JsonString(Reading.Foreign.Code) + "}\n";
+    }
+    if (Reading.Status < TReadingStatus::ChecksFail)
+        return Out + "}\n";
+    Out += ", \"password\": " + JsonString(Utf8Of1251(Reading.Password));
+    if (Valid) {
+        std::string Hidden;
+        for (int32_t I = 0; I < Reading.View.HiddenLevelCount; ++I) {
+            const THiddenLevel &Level = Reading.View.HiddenLevels[I];
+            Hidden += (I > 0 ? ", " : "") + std::string("{\"field\": ") +
+                      JsonString(FieldNames[int32_t(RuleOf(Level.Bar).Field)]) +
+                      ", \"level\": " + Number(Level.Level) + "}";
         }
+        return Out + ", " + SettingsJson(Reading.Record) + ", \"hidden_levels\": [" + Hidden +
+               "], \"window_password\": " + JsonString(Utf8Of1251(Reading.View.Password)) + "}\n";
+    }
+    Out += ", \"failed_checks\": [";
+    for (int32_t I = 0; I < Reading.FailedCount; ++I)
+        Out += (I > 0 ? ", " : "") + Number(Reading.FailedChecks[I]);
+    Out += "], \"bad_money_digits\": [";
+    for (int32_t I = 0; I < Reading.MoneyPlaceCount; ++I)
+        Out += (I > 0 ? ", " : "") +
+               JsonString(FieldNames[int32_t(TField::MoneyHundreds) + Reading.MoneyPlaces[I]]);
     Out += "], \"repairs\": [";
-    for (int32_t I = 0; I < Count; ++I) {
-        std::string Replacement;
-        AppendUtf8(Replacement, CodePointOf1251(Repairs[I].Replacement));
-        Out += (I > 0 ? ", " : "") + std::string("{\"place\": ") + Number(Repairs[I].Place) +
-               ", \"character\": " + JsonString(Replacement) +
-               ", \"password\": " + JsonString(GroupedPassword(Repairs[I].Text)) + ", " +
-               SettingsJson(Repairs[I].Record) + "}";
+    for (int32_t I = 0; I < Reading.RepairCount; ++I) {
+        const TReadingRepair &Repair = Reading.Repairs[I];
+        Out += (I > 0 ? ", " : "") + std::string("{\"place\": ") + Number(Repair.Place) +
+               ", \"character\": " + JsonString(Utf8Of1251(&Repair.Replacement, 1)) +
+               ", \"password\": " + JsonString(Utf8Of1251(Repair.Password)) + ", " +
+               SettingsJson(Repair.Record) + "}";
     }
     return Out + "]}\n";
 }

@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include "normalise.h"
+
 namespace {
 
 // Runs of Windows-1251 bytes that map onto consecutive code points.
@@ -9,17 +11,21 @@ struct TCodeRun {
     char32_t FirstCodePoint;
 };
 
+// The bytes that the program's texts and the string table use.
 constexpr TCodeRun CodeRuns[] = {
     {0x00, 0x7F, 0x0000}, // ASCII
+    {0x97, 0x97, 0x2014}, // em dash
+    {0x99, 0x99, 0x2122}, // trade mark sign
     {0xA8, 0xA8, 0x0401}, // Ё
+    {0xAB, 0xAB, 0x00AB}, // «
     {0xB8, 0xB8, 0x0451}, // ё
+    {0xBB, 0xBB, 0x00BB}, // »
     {0xC0, 0xFF, 0x0410}, // А..Я, а..я
 };
 
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 constexpr char32_t LastCodePoint = 0x10FFFF;
-constexpr char32_t FirstSurrogate = 0xD800;    // high surrogates D800..DBFF
-constexpr char32_t FirstLowSurrogate = 0xDC00; // low surrogates DC00..DFFF
+constexpr char32_t FirstSurrogate = 0xD800; // D800..DBFF high, DC00..DFFF low
 constexpr char32_t LastSurrogate = 0xDFFF;
 
 } // namespace
@@ -77,8 +83,9 @@ namespace {
 
 // The length of the well-formed UTF-8 sequence at Text[I] with its code
 // point in C, or 0 when there is none; C then holds a surrogate that three
-// bytes spell out, else 0.
-size_t SequenceAt(const std::string &Text, size_t I, char32_t &C) {
+// bytes spell out, else 0. With KeepSurrogates such a surrogate is a
+// sequence too.
+size_t SequenceAt(const std::string &Text, size_t I, char32_t &C, bool KeepSurrogates = false) {
     // Lead byte form: number of continuation bytes and the smallest code
     // point that needs that many (anything below is an overlong form).
     struct TLead {
@@ -108,7 +115,7 @@ size_t SequenceAt(const std::string &Text, size_t I, char32_t &C) {
         }
         if (Value >= FirstSurrogate && Value <= LastSurrogate) {
             C = Value;
-            return 0;
+            return KeepSurrogates ? 3 : 0;
         }
         if (Value < Lead.Smallest || Value > LastCodePoint)
             return 0;
@@ -120,11 +127,12 @@ size_t SequenceAt(const std::string &Text, size_t I, char32_t &C) {
 
 } // namespace
 
-bool DecodeUtf8(const std::string &Text, std::u32string &Out, TUtf8Fault *Fault) {
+bool DecodeUtf8(const std::string &Text, std::u32string &Out, TUtf8Fault *Fault,
+                bool KeepSurrogates) {
     Out.clear();
     for (size_t I = 0; I < Text.size();) {
         char32_t C;
-        const size_t Length = SequenceAt(Text, I, C);
+        const size_t Length = SequenceAt(Text, I, C, KeepSurrogates);
         if (Length == 0) {
             if (Fault != nullptr)
                 *Fault =
@@ -153,15 +161,11 @@ std::string PrintableUtf8(const std::string &Text, size_t MaximumCharacters) {
 }
 
 std::string Utf8OfUtf16(const char16_t *Text, size_t Length) {
+    std::u32string Points(Length, U'\0');
+    Points.resize(size_t(CodePointsOfUtf16(Text, int32_t(Length), &Points[0])));
     std::string Out;
-    for (size_t I = 0; I < Length; ++I) {
-        char32_t C = Text[I];
-        const bool High = C >= FirstSurrogate && C < FirstLowSurrogate;
-        if (High && I + 1 < Length && Text[I + 1] >= FirstLowSurrogate &&
-            Text[I + 1] <= LastSurrogate)
-            C = 0x10000 + ((C - FirstSurrogate) << 10) + (Text[++I] - FirstLowSurrogate);
+    for (char32_t C : Points)
         AppendUtf8(Out, C);
-    }
     return Out;
 }
 

@@ -7,7 +7,8 @@
 #include <string>
 
 // The code point of a Windows-1251 byte that the program's texts use (ASCII,
-// А..я, Ё, ё), or U+FFFD for any other byte.
+// А..я, Ё, ё, «, », the em dash and the trade mark sign), or U+FFFD for any
+// other byte.
 char32_t CodePointOf1251(char Byte);
 
 // The Windows-1251 byte of a code point, or 0 when it has none here.
@@ -27,9 +28,12 @@ struct TUtf8Fault {
 };
 
 // UTF-8 -> code points. Returns false on a malformed sequence, an overlong
-// form, a surrogate or a value above U+10FFFF, and then names the first such
-// place in Fault when it is given.
-bool DecodeUtf8(const std::string &Text, std::u32string &Out, TUtf8Fault *Fault = nullptr);
+// form, a value above U+10FFFF or, unless KeepSurrogates, a surrogate, and
+// then names the first such place in Fault when it is given. With
+// KeepSurrogates a surrogate in three bytes (a lone one of UTF-16 text, as
+// Utf8OfUtf16 writes it) is read as that code point.
+bool DecodeUtf8(const std::string &Text, std::u32string &Out, TUtf8Fault *Fault = nullptr,
+                bool KeepSurrogates = false);
 
 // Text of any bytes, as a message may quote it: its first MaximumCharacters
 // characters and "…" when there are more; each byte that is not UTF-8 and

@@ -1,12 +1,12 @@
 // The tool's two commands over the encoder and the window model: encode reads
 // its options into the window's controls and encodes them as the window does;
-// decode reads a typed password, checks it and looks for repairs.
+// decode says what the model reads of a typed password.
 #include "tool.h"
 
 #include "arguments.h"
-#include "decode.h"
 #include "naming.h"
 #include "output.h"
+#include "password_reading.h"
 #include "settings.h"
 #include "text.h"
 #include "window_model.h"
@@ -102,28 +102,16 @@ int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::strin
 int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::string &Err) {
     std::string Typed, Problem;
     bool Json = false;
-    char Text[PasswordLength];
-    if (!ReadDecodeArguments(Args, Typed, Json, Problem) || !ReadPassword(Typed, Text, Problem))
+    std::u32string Points;
+    if (!ReadDecodeArguments(Args, Typed, Json, Problem) || !ReadTypedText(Typed, Points, Problem))
         return UsageError(Err, Problem);
 
-    TDecodeResult Result;
-    DecodePasswordText(Text, Result);
-    if (Result.Status == TDecodeStatus::Valid) {
-        // The window's view once it has taken the password: the levels it
-        // holds for bars that its car hides, and the password shown instead.
-        TWindowView View;
-        ViewOfRecord(Result.Record, View);
-        const std::string Password = GroupedPassword(Text);
-        Out += Json ? ValidJson(Password, Result.Record, View)
-                    : ValidText(Password, Result.Record, View);
-        return ExitOk;
-    }
-
-    static TRepair Repairs[RepairTrialCount];
-    const int32_t Count = FindRepairs(Text, Repairs, RepairTrialCount);
-    Out += Json ? InvalidJson(Text, Result, Repairs, Count)
-                : InvalidText(Text, Result, Repairs, Count);
-    return ExitInvalid;
+    // The model's reading of the password; static, as it has room for every
+    // repair.
+    static TPasswordReading Reading;
+    ReadTypedPassword(Points.data(), int32_t(Points.size()), Reading);
+    Out += Json ? ReadingJson(Reading) : ReadingText(Reading);
+    return Reading.Status == TReadingStatus::Valid ? ExitOk : ExitInvalid;
 }
 
 } // namespace

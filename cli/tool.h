@@ -9,8 +9,9 @@
 
 // Exit codes of the tool.
 constexpr int ExitOk = 0;      // encoded, or the password is valid
-constexpr int ExitInvalid = 1; // the password fails its check
-constexpr int ExitUsage = 2;   // unknown command or option, or a bad value
+constexpr int ExitInvalid = 1; // the password is not valid, whatever the reason
+constexpr int ExitUsage = 2;   // unknown command or option, a bad value, or an
+                               // argument that is not UTF-8
 
 // Args: the arguments after the program name, UTF-8.
 int RunTool(const std::vector<std::string> &Args, std::string &Out, std::string &Err);

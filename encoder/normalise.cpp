@@ -46,6 +46,10 @@ constexpr char32_t FullWidthFirst = 0xFF01;
 constexpr char32_t FullWidthLast = 0xFF5E;
 constexpr char32_t FullWidthDistance = 0xFEE0;
 
+constexpr char32_t FirstSurrogate = 0xD800;    // high surrogates D800..DBFF
+constexpr char32_t FirstLowSurrogate = 0xDC00; // low surrogates DC00..DFFF
+constexpr char32_t LastSurrogate = 0xDFFF;
+
 // Lower-case Cyrillic to its capital; every other code point unchanged.
 char32_t RaiseCyrillic(char32_t C) {
     if (C >= CyrillicSmallA && C <= CyrillicSmallYa)
@@ -110,6 +114,18 @@ char PasswordCharacterOf(char32_t C) {
         if (Row.From == Raised)
             return Row.To;
     return 0;
+}
+
+int32_t CodePointsOfUtf16(const char16_t *Text, int32_t Length, char32_t *Points) {
+    int32_t Count = 0;
+    for (int32_t I = 0; I < Length; ++I) {
+        char32_t C = Text[I];
+        if (C >= FirstSurrogate && C < FirstLowSurrogate && I + 1 < Length &&
+            Text[I + 1] >= FirstLowSurrogate && Text[I + 1] <= LastSurrogate)
+            C = 0x10000 + ((C - FirstSurrogate) << 10) + (Text[++I] - FirstLowSurrogate);
+        Points[Count++] = C;
+    }
+    return Count;
 }
 
 void NormalisePassword(const char32_t *Input, int32_t Length, char (&Text)[PasswordLength],

@@ -6,7 +6,7 @@
 //
 // Contract: portable C++17, no platform headers, no I/O, nothing allocated.
 // The input is a sequence of Unicode code points; the caller decodes its
-// UTF-8 or UTF-16 text into them.
+// UTF-8 text into them, or its UTF-16 text by CodePointsOfUtf16.
 #pragma once
 
 #include "password.h"
@@ -47,6 +47,10 @@ bool IsIgnoredCharacter(char32_t C);
 // neither an alphabet character, its lower-case form, nor a look-alike. A
 // full-width form (U+FF01..U+FF5E) is read as its ASCII character first.
 char PasswordCharacterOf(char32_t C);
+
+// UTF-16 Text[0..Length-1] -> code points: a surrogate pair as one, a lone
+// surrogate as it is. Points has room for Length; returns how many it wrote.
+int32_t CodePointsOfUtf16(const char16_t *Text, int32_t Length, char32_t *Points);
 
 // Input[0..Length-1] -> Text. Text is written only when Status is Done.
 void NormalisePassword(const char32_t *Input, int32_t Length, char (&Text)[PasswordLength],

@@ -34,8 +34,10 @@
 #define IDC_TAKE_REPAIR 1005
 #define IDM_ENTER_PASSWORD 0x0100
 
-// The dialog's texts. A text that counts something has three strings in a
-// row, for the forms after 1, after 2..4 and after 5.
+// The dialog's texts, and what the tool and the page say of a typed
+// password. A text that counts something has three strings in a row, for the
+// forms after 1, after 2..4 and after 5 (two in English: after 1, after any
+// other count).
 #define IDS_ENTER_PASSWORD_ITEM 512 // the system menu item
 #define IDS_DIALOG_TITLE 513
 #define IDS_TAKE_REPAIR 514
@@ -43,23 +45,27 @@
 #define IDS_CANCEL 516
 #define IDS_PASSWORD_BOX_TIP 517
 #define IDS_STATUS_EMPTY 518
-#define IDS_STATUS_VALID 519
+#define IDS_STATUS_VALID 519 // the dialog's: OK takes the values
+#define IDS_STATUS_TAKEN 558 // the page's: the values are taken
 #define IDS_STATUS_BAD_CHARACTER 520 // character, its code, place
+#define IDS_STATUS_BAD_MARK 542      // the code of one that shows nothing, place
 #define IDS_STATUS_LENGTH_ONE 521    // 521..523: count of password characters
 #define IDS_STATUS_CHECKS_ONE 524    // 524..526: count, the positions
 #define IDS_STATUS_MONEY 527         // the places without a digit
-#define IDS_MONEY_HUNDREDS 528
+#define IDS_MONEY_HUNDREDS 528 // 528..530: the money places, hundreds first
 #define IDS_MONEY_TENS 529
 #define IDS_MONEY_UNITS 530
 #define IDS_STATUS_HIDDEN 531 // car, the hidden upgrades, the window's password
 #define IDS_HIDDEN_SHOCKS 532 // level
 #define IDS_HIDDEN_TIRES 533  // level
 #define IDS_HIDDEN_AND 534
-#define IDS_REPAIRS_ONE 535 // 535..537: count of repairs
+#define IDS_REPAIRS_ONE 535 // 535..537: count of repairs, to choose in the dialog
+#define IDS_REPAIRS_LISTED_ONE 569 // 569..571: count of repairs, listed after it
 #define IDS_REPAIRS_NONE 538
 #define IDS_REPAIR_LINE 539 // place, old and new character, password, changes
 #define IDS_REPAIR_SAME 540
 #define IDS_CHANGE 541 // value name, old value, new value
+#define IDS_LIST_SEPARATOR 543 // between two entries of a list in a text
 // Names of the values in the descriptions of a repair, one for each option
 // of the window model, in the options' order from IDS_VALUE_FIRST.
 #define IDS_VALUE_FIRST 544

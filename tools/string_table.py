@@ -9,7 +9,7 @@ entries that StringTableText(Id) of res/string_table.h looks one up in (a
 constant expression for a constant Id); the window model takes the labels of
 its options from it, the command-line tool its colour names and the
 dialog's wording. The page's data module (web/tools/make_data.py) reads the
-table through read_table() here.
+table, and its English in res/english.rc, through read_table() here.
 
 The table is every STRINGTABLE block of res/rnrr.rc; an entry's identifier
 is a name of res/resource_ids.h, or NAME+N for the forms of a counted text.
@@ -20,7 +20,7 @@ import os
 import re
 import sys
 
-IDS_PATH, RC_PATH = "res/resource_ids.h", "res/rnrr.rc"
+IDS_PATH, RC_PATH, ENGLISH_PATH = "res/resource_ids.h", "res/rnrr.rc", "res/english.rc"
 
 
 def fail(message):
@@ -32,13 +32,14 @@ def read(repo, path):
         return f.read()
 
 
-def read_table(repo):
-    """[(name, id, text)] in the order of the script; name is NAME or NAME+N."""
+def read_table(repo, path=RC_PATH):
+    """[(name, id, text)] in the order of the script at path (the table, or
+    its English); name is NAME or NAME+N."""
     ids = {name: int(value) for name, value in
            re.findall(r"#define (IDS_\w+) (\d+)", read(repo, IDS_PATH))}
-    blocks = re.findall(r"STRINGTABLE\s+BEGIN\n(.*?)\nEND", read(repo, RC_PATH), re.S)
+    blocks = re.findall(r"STRINGTABLE\s+BEGIN\n(.*?)\nEND", read(repo, path), re.S)
     if not blocks:
-        fail(f"{RC_PATH}: no STRINGTABLE")
+        fail(f"{path}: no STRINGTABLE")
     table = []
     for block in blocks:
         for line in block.splitlines():
@@ -46,13 +47,13 @@ def read_table(repo):
                 continue
             m = re.fullmatch(r'\s*(IDS_\w+)(?:\+(\d+))?,\s*"((?:[^"\\]|"")*)"\s*', line)
             if not m or m.group(1) not in ids:
-                fail(f"{RC_PATH}: cannot read {line.strip()!r}")
+                fail(f"{path}: cannot read {line.strip()!r}")
             name, offset, text = m.groups()
             number = ids[name] + int(offset or 0)
             table.append((name + (f"+{offset}" if offset else ""), number, text.replace('""', '"')))
     numbers = [number for _, number, _ in table]
     if len(set(numbers)) != len(numbers):
-        fail(f"{RC_PATH}: an identifier stands twice")
+        fail(f"{path}: an identifier stands twice")
     return table
 
 

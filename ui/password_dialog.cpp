@@ -1,42 +1,27 @@
-// The dialog that reads a password back. The user types or pastes one; after
-// every change a line under the field says whether it is valid, and why not,
-// and a list offers every single-character repair of an invalid one with what
-// it would change. OK, enabled only for a valid password, loads it into the
-// main window's controls; Cancel changes nothing. The reading back, the
-// look-alike rule and the repair search are the encoder's.
 #include "password_dialog.h"
 
 #include <windows.h>
 
-#include "decode.h"
 #include "interface_text.h"
 #include "normalise.h"
-#include "reading.h"
+#include "password_reading.h"
 #include "recompute.h"
 #include "resource_ids.h"
 #include "settings.h"
 #include "window_model.h"
 #include "window_state.h"
-#include "window_view.h"
 
 namespace {
 
-// Room for a password typed with hyphens and extra blanks; clipboard text
-// past it is not looked at.
-constexpr int32_t FieldTextLimit = 64;
 // A line break in the status text.
 constexpr wchar_t LineBreak[] = L"\n";
-// Between two changes in a repair's description, and between two entries of
-// a list in the status line.
-constexpr wchar_t ListSeparator[] = L", ";
 
-// What the field holds, assessed after every change; one instance, as the
-// dialog is modal.
-char FieldPassword[PasswordLength]; // the 12 characters, once normalised
-TDecodeResult FieldDecoded;         // valid only when the field normalised
-bool FieldValid;                    // OK is enabled
-TRepair Repairs[RepairTrialCount];  // the repairs the list shows, in its order
-int32_t RepairCount;
+static_assert(IDS_MONEY_UNITS == IDS_MONEY_HUNDREDS + MoneyDigitCount - 1,
+              "the money places' names follow each other, hundreds first");
+
+// What the model reads of the field, after every change; one instance, as
+// the dialog is modal. Its repairs are the list's entries, in its order.
+TPasswordReading Reading;
 // The values OK takes.
 TSettings ChosenSettings;
 
@@ -57,78 +42,36 @@ uint16_t ValueNameId(int32_t Option) {
     return uint16_t(IDS_VALUE_FIRST + Option);
 }
 
-// The places of the money digits, hundreds first, as the failure text names them.
-const struct {
-    TField Field;
-    uint16_t NameId;
-} MoneyPlaces[] = {
-    {TField::MoneyHundreds, IDS_MONEY_HUNDREDS},
-    {TField::MoneyTens, IDS_MONEY_TENS},
-    {TField::MoneyUnits, IDS_MONEY_UNITS},
-};
-
-int32_t ValueOf(const TSettings &Record, TField Field) {
-    TSettings Copy = Record;
-    return FieldOf(Copy, Field);
+// Adds Entry to the list in To, after a separator (string SeparatorId) when
+// the list holds one already.
+void AppendListed(TWideText &To, const TWideText &Entry,
+                  uint16_t SeparatorId = IDS_LIST_SEPARATOR) {
+    if (To.Length > 0)
+        AppendText(To, LoadInterfaceText(SeparatorId));
+    AppendText(To, Entry);
 }
 
-// "ПЬФМ В02Ь ЫЫЛ1" for 12 password characters.
-TWideText GroupedPassword(const char *Text) {
-    char Display[PasswordDisplaySize];
-    FormatPasswordDisplay(Text, Display);
-    return WideFrom1251(Display);
-}
-
-// The money as the money box shows it, three digits; "?" for a digit that
-// the password does not hold.
-TWideText MoneyDigits(const TSettings &Record) {
-    TWideText Digits = WideText(L"");
-    for (const auto &Place : MoneyPlaces) {
-        int32_t Digit = ValueOf(Record, Place.Field);
-        const wchar_t Shown = Digit >= 0 ? wchar_t(L'0' + Digit) : L'?';
-        AppendText(Digits, &Shown, 1);
-    }
-    return Digits;
-}
-
-// A list's name of the value, a bar's level, or the money's three digits.
-TWideText ValueText(const TOptionRow &Row, const TSettings &Record) {
-    if (Row.Control == TControl::MoneyBox)
-        return MoneyDigits(Record);
-    return ControlValueText(Row.Control, ValueOf(Record, RuleOf(Row.Control).Field));
+// A value before or after a repair: a list's name, a bar's level, the
+// money's three digits.
+TWideText ValueText(const TValueChange &Change, int32_t Value, const char *Money) {
+    const TControl Control = OptionRows[Change.Option].Control;
+    return Control == TControl::MoneyBox ? WideFrom1251(Money) : ControlValueText(Control, Value);
 }
 
 // "машина Marauder -> Havac, деньги 250 -> 750", or that nothing changes.
-TWideText ChangesText(const TSettings &From, const TSettings &To) {
+TWideText ChangesText(const TReadingRepair &Repair) {
     TWideText Changes = WideText(L"");
-    for (int32_t Option = 0; Option < OptionCount; ++Option) {
-        const TOptionRow &Row = OptionRows[Option];
-        TWideText Before = ValueText(Row, From), After = ValueText(Row, To);
-        if (lstrcmpW(Before.Text, After.Text) == 0)
-            continue;
-        if (Changes.Length > 0)
-            AppendText(Changes, ListSeparator);
-        AppendText(Changes,
-                   FormatInterfaceText(IDS_CHANGE, LoadInterfaceText(ValueNameId(Option)).Text,
-                                       Before.Text, After.Text));
+    for (int32_t I = 0; I < Repair.ChangeCount; ++I) {
+        const TValueChange &Change = Repair.Changes[I];
+        AppendListed(Changes, FormatInterfaceText(
+                                  IDS_CHANGE, LoadInterfaceText(ValueNameId(Change.Option)).Text,
+                                  ValueText(Change, Change.Before, Change.BeforeMoney).Text,
+                                  ValueText(Change, Change.After, Change.AfterMoney).Text));
     }
-    return Changes.Length == 0 ? LoadInterfaceText(IDS_REPAIR_SAME) : Changes;
+    return Repair.ChangeCount == 0 ? LoadInterfaceText(IDS_REPAIR_SAME) : Changes;
 }
 
-// UTF-16 -> code points; a lone surrogate stays as it is.
-int32_t CodePointsOf(const wchar_t *Text, int32_t Length, char32_t *Points) {
-    int32_t Count = 0;
-    for (int32_t I = 0; I < Length; ++I) {
-        char32_t C = Text[I];
-        if (C >= 0xD800 && C <= 0xDBFF && I + 1 < Length && Text[I + 1] >= 0xDC00 &&
-            Text[I + 1] <= 0xDFFF)
-            C = 0x10000 + ((C - 0xD800) << 10) + (Text[++I] - 0xDC00);
-        Points[Count++] = C;
-    }
-    return Count;
-}
-
-// The character itself and its code, "U+0051".
+// The character itself, one UTF-16 unit or a surrogate pair.
 TWideText CharacterText(char32_t C) {
     if (C < 0x10000) {
         const wchar_t Unit = wchar_t(C);
@@ -139,121 +82,92 @@ TWideText CharacterText(char32_t C) {
     return WideText(Pair, 2);
 }
 
-TWideText CodeText(char32_t C) {
-    wchar_t Text[12];
-    wsprintfW(Text, C > 0xFFFF ? L"U+%06X" : L"U+%04X", unsigned(C));
-    return WideText(Text);
-}
-
 // ---- the status line ----------------------------------------------------------
 
-// "шин (в пароле уровень 1)": a level that the password holds for a bar
-// that its car hides.
-TWideText HiddenLevelText(const THiddenLevel &Hidden) {
-    return FormatInterfaceText(
-        Hidden.Bar == TControl::ShocksBar ? IDS_HIDDEN_SHOCKS : IDS_HIDDEN_TIRES, Hidden.Level);
+// "Знака «q» (U+0071) на месте 6 ...", or the code alone of one that shows
+// nothing.
+TWideText ForeignStatus(const TForeignCharacter &Foreign) {
+    if (!Foreign.Shown)
+        return FormatInterfaceText(IDS_STATUS_BAD_MARK, WideFrom1251(Foreign.Code).Text,
+                                   Foreign.Place);
+    return FormatInterfaceText(IDS_STATUS_BAD_CHARACTER, CharacterText(Foreign.Character).Text,
+                               WideFrom1251(Foreign.Code).Text, Foreign.Place);
 }
 
 // A valid password; or, when it holds levels for bars that its car hides,
-// what the window will do with them and the password it will show: as the
-// window's view of the record says.
-TWideText ValidStatus(const TSettings &Record) {
-    TWindowView View;
-    ViewOfRecord(Record, View);
+// what the window will do with them and the password it will show.
+TWideText ValidStatus() {
+    const TWindowView &View = Reading.View;
     if (View.HiddenLevelCount == 0)
         return LoadInterfaceText(IDS_STATUS_VALID);
     TWideText Hidden = WideText(L"");
     for (int32_t I = 0; I < View.HiddenLevelCount; ++I) {
-        if (I > 0)
-            AppendText(Hidden, LoadInterfaceText(IDS_HIDDEN_AND));
-        AppendText(Hidden, HiddenLevelText(View.HiddenLevels[I]));
+        const THiddenLevel &Level = View.HiddenLevels[I];
+        AppendListed(Hidden,
+                     FormatInterfaceText(Level.Bar == TControl::ShocksBar ? IDS_HIDDEN_SHOCKS
+                                                                          : IDS_HIDDEN_TIRES,
+                                         Level.Level),
+                     IDS_HIDDEN_AND);
     }
-    return FormatInterfaceText(IDS_STATUS_HIDDEN, WideFrom1251(CarNames[Record.Car]).Text,
+    return FormatInterfaceText(IDS_STATUS_HIDDEN, WideFrom1251(CarNames[Reading.Record.Car]).Text,
                                Hidden.Text, WideFrom1251(View.Password).Text);
 }
 
-TWideText ChecksStatus(const TDecodeResult &Result) {
-    TWideText Positions = WideText(L"");
-    for (int32_t I = 0; I < Result.FailedCount; ++I) {
-        if (I > 0)
-            AppendText(Positions, ListSeparator);
-        AppendText(Positions, NumberText(Result.FailedChecks[I]));
+// Why twelve characters are not a password: the checks that fail, or the
+// money places that hold no digit.
+TWideText FailureStatus() {
+    TWideText Entries = WideText(L"");
+    if (Reading.Status == TReadingStatus::BadMoneyDigit) {
+        for (int32_t I = 0; I < Reading.MoneyPlaceCount; ++I)
+            AppendListed(Entries,
+                         LoadInterfaceText(uint16_t(IDS_MONEY_HUNDREDS + Reading.MoneyPlaces[I])));
+        return FormatInterfaceText(IDS_STATUS_MONEY, Entries.Text);
     }
-    return FormatInterfaceText(CountedTextId(IDS_STATUS_CHECKS_ONE, Result.FailedCount),
-                               Result.FailedCount, Positions.Text);
+    for (int32_t I = 0; I < Reading.FailedCount; ++I)
+        AppendListed(Entries, NumberText(Reading.FailedChecks[I]));
+    return FormatInterfaceText(CountedTextId(IDS_STATUS_CHECKS_ONE, Reading.FailedCount),
+                               Reading.FailedCount, Entries.Text);
 }
 
-TWideText MoneyStatus(const TDecodeResult &Result) {
-    TWideText Places = WideText(L"");
-    for (const auto &Place : MoneyPlaces)
-        if (ValueOf(Result.Record, Place.Field) < 0) {
-            if (Places.Length > 0)
-                AppendText(Places, ListSeparator);
-            AppendText(Places, LoadInterfaceText(Place.NameId));
-        }
-    return FormatInterfaceText(IDS_STATUS_MONEY, Places.Text);
-}
-
-// Finds every repair of FieldPassword and says how many there are.
+// The failure, a line break, then how many repairs there are.
 TWideText RepairsStatus() {
-    RepairCount = FindRepairs(FieldPassword, Repairs, RepairTrialCount);
-    if (RepairCount == 0)
-        return LoadInterfaceText(IDS_REPAIRS_NONE);
-    return FormatInterfaceText(CountedTextId(IDS_REPAIRS_ONE, RepairCount), RepairCount);
-}
-
-// Twelve password characters: valid, failing its checks, or with a money
-// pattern that is no digit.
-// Status, a line break, then the repairs found.
-TWideText WithRepairs(TWideText Status) {
+    TWideText Status = FailureStatus();
     AppendText(Status, LineBreak);
-    AppendText(Status, RepairsStatus());
+    AppendText(Status,
+               Reading.RepairCount == 0
+                   ? LoadInterfaceText(IDS_REPAIRS_NONE)
+                   : FormatInterfaceText(CountedTextId(IDS_REPAIRS_ONE, Reading.RepairCount),
+                                         Reading.RepairCount));
     return Status;
 }
 
-TWideText DecodedStatus() {
-    DecodePasswordText(FieldPassword, FieldDecoded);
-    switch (FieldDecoded.Status) {
-    case TDecodeStatus::Valid:
-        FieldValid = true;
-        return ValidStatus(FieldDecoded.Record);
-    case TDecodeStatus::ChecksFail:
-        return WithRepairs(ChecksStatus(FieldDecoded));
-    case TDecodeStatus::BadMoneyDigit:
-        return WithRepairs(MoneyStatus(FieldDecoded));
-    case TDecodeStatus::BadCharacter: // not after normalising
-        break;
-    }
-    return WideText(L"");
-}
-
-TWideText NormaliseStatus(const wchar_t *Typed, int32_t Length) {
-    char32_t Points[FieldTextLimit];
-    TNormaliseResult Result;
-    NormalisePassword(Points, CodePointsOf(Typed, Length, Points), FieldPassword, Result);
-    switch (Result.Status) {
-    case TNormaliseStatus::Done:
-        return DecodedStatus();
-    case TNormaliseStatus::BadCharacter:
-        return FormatInterfaceText(IDS_STATUS_BAD_CHARACTER, CharacterText(Result.Character).Text,
-                                   CodeText(Result.Character).Text, Result.Place);
-    case TNormaliseStatus::TooShort:
-    case TNormaliseStatus::TooLong:
-        break;
-    }
-    if (Result.Count == 0)
+TWideText StatusText() {
+    switch (Reading.Status) {
+    case TReadingStatus::Empty:
         return LoadInterfaceText(IDS_STATUS_EMPTY);
-    return FormatInterfaceText(CountedTextId(IDS_STATUS_LENGTH_ONE, Result.Count), Result.Count);
+    case TReadingStatus::TooShort:
+    case TReadingStatus::TooLong:
+        return FormatInterfaceText(CountedTextId(IDS_STATUS_LENGTH_ONE, Reading.Count),
+                                   Reading.Count);
+    case TReadingStatus::ForeignCharacter:
+        return ForeignStatus(Reading.Foreign);
+    case TReadingStatus::ChecksFail:
+    case TReadingStatus::BadMoneyDigit:
+        return RepairsStatus();
+    case TReadingStatus::Valid:
+        break;
+    }
+    return ValidStatus();
 }
 
 // ---- the repair list ----------------------------------------------------------
 
 // "5-й знак Б -> В: ПЬФМ В02Ь ЫЫЛ1 — машина Marauder -> Havac"
-TWideText RepairLine(const TRepair &Repair) {
-    return FormatInterfaceText(
-        IDS_REPAIR_LINE, Repair.Place, WideFrom1251(&FieldPassword[Repair.Place - 1], 1).Text,
-        WideFrom1251(&Repair.Replacement, 1).Text, GroupedPassword(Repair.Text).Text,
-        ChangesText(FieldDecoded.Record, Repair.Record).Text);
+TWideText RepairLine(const TReadingRepair &Repair) {
+    return FormatInterfaceText(IDS_REPAIR_LINE, Repair.Place,
+                               WideFrom1251(&Repair.Replaced, 1).Text,
+                               WideFrom1251(&Repair.Replacement, 1).Text,
+                               WideFrom1251(Repair.Password).Text, ChangesText(Repair).Text);
 }
 
 // One line per repair; the list scrolls sideways as far as its widest line.
@@ -263,8 +177,8 @@ void FillRepairList(HWND Dialog) {
     HDC Context = GetDC(List);
     HGDIOBJ Previous = SelectObject(Context, HFONT(SendMessageW(List, WM_GETFONT, 0, 0)));
     LONG Widest = 0;
-    for (int32_t I = 0; I < RepairCount; ++I) {
-        TWideText Line = RepairLine(Repairs[I]);
+    for (int32_t I = 0; I < Reading.RepairCount; ++I) {
+        TWideText Line = RepairLine(Reading.Repairs[I]);
         SendMessageW(List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Line.Text));
         SIZE Extent = {};
         GetTextExtentPoint32W(Context, Line.Text, Line.Length, &Extent);
@@ -281,16 +195,18 @@ void EnableControl(HWND Dialog, int32_t Control, bool Enabled) {
     EnableWindow(GetDlgItem(Dialog, Control), Enabled ? TRUE : FALSE);
 }
 
-// After every change of the field: the status line, the repairs, OK.
+// After every change of the field: the model's reading of it, shown in the
+// status line and the repair list; OK for a valid password.
 void AssessField(HWND Dialog) {
-    wchar_t Typed[FieldTextLimit + 1];
-    int32_t Length = GetDlgItemTextW(Dialog, IDC_PASSWORD_FIELD, Typed, FieldTextLimit + 1);
-    FieldValid = false;
-    RepairCount = 0;
-    TWideText Status = NormaliseStatus(Typed, Length);
-    SetDlgItemTextW(Dialog, IDC_PASSWORD_STATUS, Status.Text);
+    wchar_t Typed[TypedTextLimit + 1];
+    const int32_t Length = GetDlgItemTextW(Dialog, IDC_PASSWORD_FIELD, Typed, TypedTextLimit + 1);
+    char32_t Points[TypedTextLimit];
+    ReadTypedPassword(Points,
+                      CodePointsOfUtf16(reinterpret_cast<const char16_t *>(Typed), Length, Points),
+                      Reading);
+    SetDlgItemTextW(Dialog, IDC_PASSWORD_STATUS, StatusText().Text);
     FillRepairList(Dialog);
-    EnableControl(Dialog, IDOK, FieldValid);
+    EnableControl(Dialog, IDOK, Reading.Status == TReadingStatus::Valid);
     EnableControl(Dialog, IDC_TAKE_REPAIR, false);
 }
 
@@ -298,20 +214,20 @@ void AssessField(HWND Dialog) {
 // again; the focus moves on to OK.
 void TakeRepair(HWND Dialog) {
     LRESULT Chosen = SendDlgItemMessageW(Dialog, IDC_REPAIR_LIST, LB_GETCURSEL, 0, 0);
-    if (Chosen < 0 || Chosen >= RepairCount)
+    if (Chosen < 0 || Chosen >= Reading.RepairCount)
         return;
-    TWideText Password = GroupedPassword(Repairs[Chosen].Text);
+    TWideText Password = WideFrom1251(Reading.Repairs[Chosen].Password);
     SetDlgItemTextW(Dialog, IDC_PASSWORD_FIELD, Password.Text);
-    if (FieldValid)
+    if (Reading.Status == TReadingStatus::Valid)
         SendMessageW(Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(Dialog, IDOK)),
                      TRUE);
 }
 
 void HandleOk(HWND Dialog) {
     // Enter reaches here whether or not OK is enabled.
-    if (!FieldValid)
+    if (Reading.Status != TReadingStatus::Valid)
         return;
-    ChosenSettings = FieldDecoded.Record;
+    ChosenSettings = Reading.Record;
     EndDialog(Dialog, IDOK);
 }
 
@@ -331,7 +247,7 @@ void HandleInitDialog(HWND Dialog, const wchar_t *Text) {
     SetWindowTextW(Dialog, LoadInterfaceText(IDS_DIALOG_TITLE).Text);
     for (const auto &Row : ControlTexts)
         SetDlgItemTextW(Dialog, Row.Control, LoadInterfaceText(Row.TextId).Text);
-    SendDlgItemMessageW(Dialog, IDC_PASSWORD_FIELD, EM_LIMITTEXT, FieldTextLimit, 0);
+    SendDlgItemMessageW(Dialog, IDC_PASSWORD_FIELD, EM_LIMITTEXT, TypedTextLimit, 0);
     SetDlgItemTextW(Dialog, IDC_PASSWORD_FIELD, Text != nullptr ? Text : L"");
     AssessField(Dialog);
     CentreOverOwner(Dialog);
@@ -374,7 +290,7 @@ INT_PTR CALLBACK PasswordDialogProc(HWND Dialog, UINT Message, WPARAM WParam, LP
 }
 
 // The clipboard's text up to its first line break (leading line breaks
-// skipped), at most FieldTextLimit characters; empty without text.
+// skipped), at most TypedTextLimit characters; empty without text.
 TWideText ClipboardLine() {
     TWideText Line = WideText(L"");
     if (!OpenClipboard(Controls.MainWnd))
@@ -385,7 +301,7 @@ TWideText ClipboardLine() {
     if (Text != nullptr) {
         while (*Text == L'\r' || *Text == L'\n')
             ++Text;
-        for (; *Text != L'\0' && *Text != L'\r' && *Text != L'\n' && Line.Length < FieldTextLimit;
+        for (; *Text != L'\0' && *Text != L'\r' && *Text != L'\n' && Line.Length < TypedTextLimit;
              ++Text)
             AppendText(Line, Text, 1);
         GlobalUnlock(Data);

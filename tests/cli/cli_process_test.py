@@ -143,7 +143,7 @@ expect("decode in three words", ["decode"] + STARTING.split(), 0, out=[STARTING]
 expect("decode zero", ["decode", ZERO], 0, out=["Dirt Devil", "Чёрный", "0 тысяч $"])
 
 rc, data = decoded_json(STARTING)
-check("decode json valid", rc == 0 and data.get("valid") is True, repr(data))
+check("decode json valid", rc == 0 and data.get("status") == "valid" and data.get("valid"), repr(data))
 check("decode json fields", data.get("settings", {}).get("Color", {}).get("name") == "Красный"
       and data.get("settings", {}).get("MoneyTens", {}).get("value") == 9
       and len(data.get("settings", {})) == 16, repr(data))
@@ -152,7 +152,8 @@ check("decode json fields", data.get("settings", {}).get("Color", {}).get("name"
 expect("last character wrong", ["decode", LAST_WRONG], 1,
        out=["8, 11", "12-й знак 1 -> !: " + STARTING])
 rc, data = decoded_json(LAST_WRONG)
-check("last wrong json", rc == 1 and data.get("failed_checks") == [8, 11], repr(data))
+check("last wrong json", rc == 1 and data.get("failed_checks") == [8, 11]
+      and data.get("status") == "checks_fail", repr(data))
 check("last wrong repair", {"place": 12, "character": "!", "password": STARTING}.items()
       <= next((r for r in data.get("repairs", []) if r.get("place") == 12), {}).items(), repr(data))
 
@@ -173,7 +174,7 @@ check("beyond repair json", rc == 1 and data.get("repairs") == [], repr(data))
 expect("bad hundreds", ["decode", BAD_HUNDREDS], 1, out=["сотен", STARTING])
 # A bad hundreds digit beside tens and units 0 names the hundreds alone;
 # the listing's labels are padded to one column.
-expect("bad hundreds beside zeros", ["decode", "Э9ЯГ ФУ2Э 0Х4Б"], 1, out=["на месте: сотен.\n"])
+expect("bad hundreds beside zeros", ["decode", "Э9ЯГ ФУ2Э 0Х4Б"], 1, out=["на месте сотен.\n"])
 expect("listing column", ["decode", STARTING], 0, out=["\nАмортизаторы: 3\n", "\nШины:         3\n"])
 # A level for a bar that the car hides: said as the window's dialog says it,
 # naming only that level, with the password the window shows instead.
@@ -185,7 +186,21 @@ rc, data = decoded_json(battle_trak)
 check("hidden tires json", data.get("hidden_levels") == [{"field": "Tires", "level": 1}]
       and data.get("window_password") != battle_trak and data["window_password"] in so, repr(data))
 rc, data = decoded_json(BAD_HUNDREDS)
-check("bad hundreds json", data.get("bad_money_digits") == ["MoneyHundreds"], repr(data))
+check("bad hundreds json", data.get("bad_money_digits") == ["MoneyHundreds"]
+      and data.get("status") == "bad_money_digit", repr(data))
+
+# A password of another length or with a character never in one: the
+# dialog's sentence, exit 1; the JSON names the case.
+for typed, status, parts in [
+    ("ПЬФМ В02Ь ЫЫЛQ", "foreign_character", ["Знака «Q» (U+0051) на месте 14 не бывает"]),
+    ("КЬФМ В02Ь ЫЫЛ!", "foreign_character", ["«К»", "U+041A", "месте 1"]),
+    ("ПЬФМ В02Ь", "too_short", ["В пароле 8 знаков, а нужно 12"]),
+    (STARTING + "Б", "too_long", ["13 знаков"]),
+    (" ", "empty", ["Введите 12 знаков"]),
+]:
+    expect(f"decode {typed}", ["decode", typed], 1, out=parts)
+    rc, data = decoded_json(typed)
+    check(f"decode {typed} json", rc == 1 and data.get("status") == status, repr(data))
 
 # ---- usage errors: exit 2, a message on stderr, nothing on stdout ----
 for name, args, parts in [
@@ -202,10 +217,6 @@ for name, args, parts in [
     ("division cyrillic", ["encode", "--division", "Б"], ["«Б»"]),
     ("decode nothing", ["decode"], ["ПАРОЛЬ"]),
     ("decode unknown option", ["decode", STARTING, "--fix"], ["«--fix»"]),
-    ("decode foreign character", ["decode", "ПЬФМ В02Ь ЫЫЛQ"], ["«Q»", "U+0051", "месте 14"]),
-    ("decode cyrillic outside", ["decode", "КЬФМ В02Ь ЫЫЛ!"], ["«К»", "U+041A", "месте 1"]),
-    ("decode short", ["decode", "ПЬФМ В02Ь"], ["8 знаков"]),
-    ("decode long", ["decode", STARTING + "Б"], ["13 знаков"]),
 ]:
     so, _ = expect(name, args, 2, err=parts)
     check(name + " stdout", so == "", repr(so))
@@ -259,35 +270,34 @@ for name, typed, code, parts in [
     ("soft hyphen, thin and ideographic spaces", "ПЬФМ\u00adВ02Ь\u2009ЫЫЛ!\u3000", 0,
      [STARTING]),
     ("full-width digits and !", "ПЬФМ В\uff10\uff12Ь ЫЫЛ\uff01", 0, [STARTING]),
-    ("right-to-left mark", "\u200fПЬФМ В02Ь ЫЫЛ!", 2, ["U+200F", "месте 1 "]),
-    ("right-to-left override", "ПЬФМ \u202eВ02Ь ЫЫЛ!", 2, ["U+202E", "месте 6 "]),
-    ("combining diaeresis", "ПЬФМ В02Ь ЫЫЕ\u0308!", 2, ["U+0308", "месте 14 "]),
-    ("emoji", "ПЬФМ 😀 В02Ь ЫЫЛ!", 2, ["«😀» (U+1F600)", "месте 6 "]),
-    ("plural of one", "Б", 2, ["в пароле 1 знак,"]),
-    ("plural of few", "БВГ", 2, ["в пароле 3 знака,"]),
+    ("right-to-left mark", "\u200fПЬФМ В02Ь ЫЫЛ!", 1, ["Знака U+200F на месте 1 "]),
+    ("right-to-left override", "ПЬФМ \u202eВ02Ь ЫЫЛ!", 1, ["U+202E", "месте 6 "]),
+    ("combining diaeresis", "ПЬФМ В02Ь ЫЫЕ\u0308!", 1, ["U+0308", "месте 14 "]),
+    ("emoji", "ПЬФМ 😀 В02Ь ЫЫЛ!", 1, ["«😀» (U+1F600)", "месте 6 "]),
+    ("plural of one", "Б", 1, ["В пароле 1 знак,"]),
+    ("plural of few", "БВГ", 1, ["В пароле 3 знака,"]),
 ]:
-    hostile(name, ["decode", typed], code, err=parts if code == 2 else (),
-            out=parts if code == 0 else ())
+    hostile(name, ["decode", typed], code, out=parts)
 # A mark that shows nothing is named by its code alone, never printed.
 for mark in ["\u200f", "\u061c"]:
-    _, _, se = run("decode", mark + STARTING)
-    check(f"U+{ord(mark):04X} by its code", f"U+{ord(mark):04X}" in se and mark not in se, repr(se))
+    _, so, _ = run("decode", mark + STARTING)
+    check(f"U+{ord(mark):04X} by its code", f"U+{ord(mark):04X}" in so and mark not in so, repr(so))
 if SPAWN:
     # Windows: lone surrogates, and a command line of 32 767 units with the
     # terminating zero.
-    hostile("lone high surrogate", ["decode", "ПЬФМ\ud83dВ02Ь ЫЫЛ!"], 2,
-            ["U+D83D", "месте 5 "])
-    hostile("lone low surrogate at the end", ["decode", STARTING + "\udc00"], 2,
-            ["U+DC00", "месте 15 "])
+    hostile("lone high surrogate", ["decode", "ПЬФМ\ud83dВ02Ь ЫЫЛ!"], 1,
+            out=["U+D83D", "месте 5 "])
+    hostile("lone low surrogate at the end", ["decode", STARTING + "\udc00"], 1,
+            out=["U+DC00", "месте 15 "])
     room = 32767 - 1 - len('"' + SPAWN[1] + '"') - len(' decode ')
     _, used = spawn_tail(["decode", "Б" * room])
     check("longest command line", used + len('"' + SPAWN[1] + '"') == 32766, repr(used))
-    hostile("longest command line of letters", ["decode", "Б" * room], 2,
-            [f"в пароле {room} знак"])
+    hostile("longest command line of letters", ["decode", "Б" * room], 1,
+            out=[f"В пароле {room} знак"])
     hostile("longest command line, a password in blanks",
             ["decode", STARTING + "\u00a0" * (room - len(STARTING))], 0, out=[STARTING])
-    hostile("longest command line, bad at the end", ["decode", "\u00a0" * (room - 1) + "Q"], 2,
-            [f"месте {room} "])
+    hostile("longest command line, bad at the end", ["decode", "\u00a0" * (room - 1) + "Q"], 1,
+            out=[f"месте {room} "])
 else:
     # POSIX: invalid UTF-8, and one argument of 128 KiB less its zero
     # (MAX_ARG_STRLEN).
@@ -298,15 +308,15 @@ else:
             ["байт 0xD0", "месте 15 "])
     hostile("overlong UTF-8", [b"decode", b"\xc0\x80" + STARTING.encode()], 2,
             ["байт 0xC0", "месте 1 "])
-    hostile("encoded surrogate", [b"decode", b"\xed\xa0\x80"], 2, ["U+D800", "месте 1 "])
+    hostile("encoded surrogate", [b"decode", b"\xed\xa0\x80"], 1, out=["U+D800", "месте 1 "])
     hostile("unknown command not UTF-8", [b"\xff\x1b[2J" + b"x" * 100], 2, ["«\ufffd\ufffd[2Jxx"])
-    hostile("longest argument of letters", [b"decode", "Б".encode() * (longest // 2)], 2,
-            [f"в пароле {longest // 2} знаков"])
+    hostile("longest argument of letters", [b"decode", "Б".encode() * (longest // 2)], 1,
+            out=[f"В пароле {longest // 2} знаков"])
     hostile("longest argument, a password in blanks",
             [b"decode", STARTING.encode() + b" " * (longest - len(STARTING.encode()))], 0,
             out=[STARTING])
-    hostile("longest argument, bad at the end", [b"decode", b" " * (longest - 1) + b"Q"], 2,
-            [f"месте {longest} "])
+    hostile("longest argument, bad at the end", [b"decode", b" " * (longest - 1) + b"Q"], 1,
+            out=[f"месте {longest} "])
     hostile("longest unknown option", [b"encode", b"--" + b"x" * (longest - 2)], 2, ["x\u2026»"])
 
 # ---- a console (Windows only): the text goes through WriteConsoleW ----

@@ -173,9 +173,9 @@ void PressThumb(const TProgram &Program, TControl Bar);
 void DragThumbTo(const TProgram &Program, TControl Bar, int Position);
 
 // The passwords the window shows for the control states of a file of
-// model-states lines, one "P" line each; and what the password dialog's
-// status line says of the passwords of a file of model-states' password
-// lines, one "N" line each.
+// model-states lines, one "P" line each; and what the password dialog says
+// of the typed passwords of a file of model-states' typed lines: its status
+// line, one "N" line each, then each entry of its repair list, an "R" line.
 int PasswordsOfStates(const wchar_t *File);
 int NoticesOfPasswords(const wchar_t *File);
 

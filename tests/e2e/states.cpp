@@ -1,13 +1,13 @@
 // The window as one of three front ends held against the window model: it
 // takes the control states that model-states wrote, one after the other,
 // and prints the password the window shows after each; and its password
-// dialog takes the passwords that model-states wrote and prints what its
-// status line says of each.
+// dialog takes the typed passwords that model-states wrote and prints what
+// its status line and its repair list say of each.
 //   rnrr-e2e PROGRAM states FILE
 //   rnrr-e2e PROGRAM notices FILE
 // FILE holds model-states' lines; each output line is "P" and the password
-// box's text, or "N" and the status line's, as UTF-16 units of four hex
-// digits.
+// box's text, "N" and the status line's or "R" and a repair's entry, as
+// UTF-16 units of four hex digits.
 #include "driver.h"
 
 #include <commctrl.h>
@@ -62,16 +62,15 @@ void PrintUnits(const wchar_t *Tag, const std::wstring &Text) {
     Print(L"%ls", Hex.c_str());
 }
 
-// The hex Windows-1251 bytes at At, up to the next blank, as UTF-16.
-std::wstring TextOfHex(const char *At) {
-    std::string Bytes;
-    for (; std::isxdigit(static_cast<unsigned char>(At[0])) && At[1] != '\0'; At += 2) {
-        char Pair[3] = {At[0], At[1], '\0'};
-        Bytes += char(std::strtoul(Pair, nullptr, 16));
+// The UTF-16 units written at At as four hex digits each, up to the next
+// blank; "-" for none.
+std::wstring UnitsOfHex(const char *At) {
+    std::wstring Units;
+    for (; std::isxdigit(static_cast<unsigned char>(*At)); At += 4) {
+        char Unit[5] = {At[0], At[1], At[2], At[3], '\0'};
+        Units += wchar_t(std::strtoul(Unit, nullptr, 16));
     }
-    wchar_t Wide[64] = {};
-    MultiByteToWideChar(1251, 0, Bytes.data(), int(Bytes.size()), Wide, 63);
-    return Wide;
+    return Units;
 }
 
 using TLines = std::vector<std::string>;
@@ -104,14 +103,7 @@ void ShowStates(TProgram &Program, const TLines &Lines) {
             Value = int(std::strtol(At, &At, 10));
         while (*At == ' ')
             ++At;
-        wchar_t Money[16] = {};
-        for (int I = 0; *At != '-' && std::isxdigit(static_cast<unsigned char>(*At)) && I < 15;
-             ++I) {
-            char Unit[5] = {At[0], At[1], At[2], At[3], '\0'};
-            Money[I] = wchar_t(std::strtoul(Unit, nullptr, 16));
-            At += 4;
-        }
-        Apply(Program, Values, Money);
+        Apply(Program, Values, UnitsOfHex(At).c_str());
         PrintUnits(L"P ", TextOf(ControlOf(Program, TControl::PasswordBox)));
     }
 }
@@ -124,10 +116,16 @@ void SayNotices(TProgram &Program, const TLines &Lines) {
     Await([&] { return (Dialog = FindProgramWindow(Program, L"#32770", DialogTitle)) != nullptr; },
           L"the password dialog to open");
     HWND Field = GetDlgItem(Dialog, DialogFieldId), Status = GetDlgItem(Dialog, DialogStatusId);
+    HWND List = GetDlgItem(Dialog, DialogListId);
     for (const std::string &Line : Lines) {
-        const std::wstring Password = TextOfHex(Line.c_str() + 2); // past "H "
-        SendMessageW(Field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Password.c_str()));
+        const std::wstring Typed = UnitsOfHex(Line.c_str() + 2); // past "T "
+        SendMessageW(Field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Typed.c_str()));
         PrintUnits(L"N ", TextOf(Status));
+        for (LRESULT I = 0; I < SendMessageW(List, LB_GETCOUNT, 0, 0); ++I) {
+            std::wstring Entry(size_t(SendMessageW(List, LB_GETTEXTLEN, I, 0)), L'\0');
+            SendMessageW(List, LB_GETTEXT, I, reinterpret_cast<LPARAM>(&Entry[0]));
+            PrintUnits(L"R ", Entry);
+        }
     }
     PostMessageW(Dialog, WM_COMMAND, IDCANCEL, 0);
 }

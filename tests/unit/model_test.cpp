@@ -132,7 +132,7 @@ TEST(WindowModel, ShowsTheBarsAndPicturesOfEachCar) {
 // The view of a record read from a password, for every car and every pair of
 // shocks and tires levels: the levels kept only where the car hides the bar
 // (car 3 hides only the tires), the window's password with those at 0, the
-// counts and the bars shown.
+// counts, the bars shown and the car's item icons.
 TEST(WindowView, NamesOnlyTheLevelsThatTheCarsHiddenBarsHold) {
     std::mt19937 Rng(24);
     for (int32_t Car = 0; Car <= 7; ++Car)
@@ -158,6 +158,9 @@ TEST(WindowView, NamesOnlyTheLevelsThatTheCarsHiddenBarsHold) {
             EXPECT_EQ(View.Shown[int32_t(C::TiresBar)], Car < 3) << Seen;
             EXPECT_EQ(std::string(View.ItemCounts[1]), std::to_string(Record.BoostCharges));
             EXPECT_EQ(View.UpgradePictures[3].X, 40 * Shown.Tires) << Seen;
+            // The icons of the car's own items (see ShowsTheBarsAndPicturesOfEachCar).
+            EXPECT_EQ(View.ItemIconCells[0].X, 23 * (Car < 2 ? 3 : Car < 4 ? 6 : 0)) << Seen;
+            EXPECT_EQ(View.ItemIconCells[2].Source == TCellSource::ExtraIcon, Car == 2) << Seen;
         }
 }
 

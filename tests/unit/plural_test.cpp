@@ -1,4 +1,5 @@
-// The Russian plural form of a count: the last two digits decide.
+// The plural form of a count: in Russian the last two digits decide.
+#include "plural_form.h"
 #include "russian_plural.h"
 
 #include <gtest/gtest.h>
@@ -19,4 +20,8 @@ TEST(RussianPlural, FormFollowsTheLastTwoDigits) {
     for (const auto &Case : Cases)
         EXPECT_EQ(RussianPluralForm(Case.Count), Case.Form) << Case.Count;
     EXPECT_STREQ(RussianPlural(3, "знак", "знака", "знаков"), "знака");
+    // English: one form after 1, the other after every other count.
+    for (auto [Count, Form] : {std::pair{0, 1}, {1, 0}, {2, 1}, {21, 1}, {-1, 0}})
+        EXPECT_EQ(PluralFormIndex(TTextLanguage::English, Count), Form) << Count;
+    EXPECT_EQ(PluralFormIndex(TTextLanguage::Russian, 22), 1);
 }

@@ -1,11 +1,12 @@
 // The password core and the window's rules as a WebAssembly module: the
-// encoder, the reading back, the look-alike normalising, the repair search,
-// the window model and its view of the window, compiled unchanged from
-// encoder/ and model/; this file only hands their inputs and results across.
+// encoder, the window model, its view of the window and its reading of a
+// typed password, and the plural rule of counted texts, compiled unchanged
+// from encoder/, model/ and wording/; this file only hands their inputs and
+// results across.
 //
 // Contract: no allocation, no I/O. Every input and result lives in a fixed
 // buffer below; the page writes an input buffer, calls one function and reads
-// its result from memory, at the offsets that layout() gives. Texts are
+// its result from memory, at the offsets that the layout names. Texts are
 // Windows-1251, zero-terminated. Fields are numbered by TField (0..15),
 // controls by TControl (0..14, the window's keyboard order). A number out of
 // range gives 0, -1 or a null pointer, never a read past a table.
@@ -25,23 +26,28 @@
 //   optionControl(i)        -> the control option i sets
 //   optionLabel(i)          -> char*      the tool's label, "Герой:"
 //   creditsText()           -> char*      the credits, two lines split by "\r"
-//   layout()                -> TLayout*   where the records below keep their parts,
-//                              in bytes: int32s, the first their count
+//   layoutCount()           -> the entries of the layout below
+//   layoutName(i)           -> char*      "TWindowView.Record", "sizeof TCell",
+//                              "ItemBarCount": a part of a record, a record's
+//                              size or a count, named as in the C++ code
+//   layoutValue(i)          -> its offset in bytes from its record's start, the
+//                              size in bytes, or the count
 //   controlState()          -> TControlState  the controls that readControls reads
 //   startView()             -> TWindowView*   the window as it opens
 //   readControls()          -> TWindowView*   what the window shows while its controls
 //                              hold controlState(); 0 for a value out of range
 //   settings()              -> int32[16]  a record for encode
 //   encode()                -> char*      settings() -> "XXXX XXXX XXXX"; "" out of range
-//   inputBuffer()           -> char32[InputCapacity]  a typed password, code points
-//   inputCapacity()         -> InputCapacity
-//   readTyped(length)       -> TTyped*    the first length code points read as a
-//                              password: normalised, decoded, its repairs, and for a
-//                              valid one the window once it has taken it; a length
-//                              out of 0..InputCapacity reads the whole buffer
-#include "decode.h"
-#include "normalise.h"
-#include "password.h"
+//   typedTextLimit()        -> TypedTextLimit, the longest text a password field takes
+//   inputBuffer()           -> char32[TypedTextLimit]  a typed password, code points
+//   readTyped(length)       -> TPasswordReading*  the first length code points read
+//                              as a password (ReadTypedPassword); a length out of
+//                              0..TypedTextLimit reads the whole buffer
+//   readingStatusName(s)    -> char*      "checks_fail": the name of TReadingStatus s
+//   pluralForm(l, n)        -> the form of a counted text that fits count n in
+//                              language l (TTextLanguage: 0 Russian, 1 English)
+#include "password_reading.h"
+#include "plural_form.h"
 #include "reading.h"
 #include "settings.h"
 #include "window_model.h"
@@ -54,94 +60,75 @@
 
 namespace {
 
-constexpr int32_t InputCapacity = 256;
-
-// A repair as the page offers it.
-struct TShownRepair {
-    int32_t Place;                      // 1..12
-    int32_t Replaced;                   // the character there, a Windows-1251 byte 0..255
-    int32_t Character;                  // the new character, a byte as well
-    char Password[PasswordDisplaySize]; // the repaired password, grouped
-    TSettings Record;                   // what it holds
-};
-
-// All that the page shows of a typed password.
-struct TTyped {
-    int32_t Normalised;                 // TNormaliseStatus
-    int32_t Place;                      // of a character that is never in a password, 1..
-    int32_t Character;                  // that character's code point
-    int32_t Count;                      // password characters found
-    int32_t Decoded;                    // TDecodeStatus once normalised, else -1
-    char Password[PasswordDisplaySize]; // the 12 characters read, grouped
-    TSettings Record;                   // what it holds; a money field -1 when no digit
-    int32_t FailedCount;
-    int32_t FailedChecks[CheckPositionCount];
-    int32_t RepairCount; // of a password whose checks or money fail
-    TShownRepair Repairs[RepairTrialCount];
-    TWindowView View; // of a valid password: the window once it has taken it
-};
-
 TControlState State;
 TWindowView View;
-TTyped Typed;
+TPasswordReading Reading;
 char Display[PasswordDisplaySize];
-char32_t InputBuffer[InputCapacity];
-// Scratch space of the repair search.
-TRepair Repairs[RepairTrialCount];
+char32_t InputBuffer[TypedTextLimit];
 
-// Where the page reads the records, in bytes from their starts; first this
-// record's own length in int32s, and how many item and upgrade bars the
-// view's arrays hold. module.js names the entries in the same order.
-#define PLACE(Record, Part) int32_t(offsetof(Record, Part))
-struct TLayout {
-    int32_t Length, ItemBarCount, UpgradeBarCount;
-    int32_t StateValues, StateMoney, StateMoneyLength;
-    int32_t CellSize, ItemCountSize, HiddenLevelSize;
-    int32_t ViewControls, ViewRecord, ViewPassword, ViewShown, ViewItemCounts, ViewUpgradePictures,
-        ViewItemIconCells, ViewHiddenLevels, ViewHiddenLevelCount;
-    int32_t TypedNormalised, TypedPlace, TypedCharacter, TypedCount, TypedDecoded, TypedPassword,
-        TypedRecord, TypedFailedCount, TypedFailedChecks, TypedRepairCount, TypedRepairs, TypedView;
-    int32_t RepairSize, RepairPlace, RepairReplaced, RepairCharacter, RepairPassword, RepairRecord;
+// Where the page finds what it reads of the records, each entry named once,
+// as the code names it; the page looks every one up by that name.
+struct TLayoutEntry {
+    const char *Name;
+    int32_t Value;
 };
-const TLayout Layout = {
-    int32_t(sizeof(TLayout) / sizeof(int32_t)),
-    ItemBarCount,
-    UpgradeBarCount,
-    PLACE(TControlState, Values),
-    PLACE(TControlState, Money) + PLACE(TMoneyText, Characters),
-    PLACE(TControlState, Money) + PLACE(TMoneyText, Length),
-    int32_t(sizeof(TCell)),
-    ItemCountSize,
-    int32_t(sizeof(THiddenLevel)),
-    PLACE(TWindowView, Controls),
-    PLACE(TWindowView, Record),
-    PLACE(TWindowView, Password),
-    PLACE(TWindowView, Shown),
-    PLACE(TWindowView, ItemCounts),
-    PLACE(TWindowView, UpgradePictures),
-    PLACE(TWindowView, ItemIconCells),
-    PLACE(TWindowView, HiddenLevels),
-    PLACE(TWindowView, HiddenLevelCount),
-    PLACE(TTyped, Normalised),
-    PLACE(TTyped, Place),
-    PLACE(TTyped, Character),
-    PLACE(TTyped, Count),
-    PLACE(TTyped, Decoded),
-    PLACE(TTyped, Password),
-    PLACE(TTyped, Record),
-    PLACE(TTyped, FailedCount),
-    PLACE(TTyped, FailedChecks),
-    PLACE(TTyped, RepairCount),
-    PLACE(TTyped, Repairs),
-    PLACE(TTyped, View),
-    int32_t(sizeof(TShownRepair)),
-    PLACE(TShownRepair, Place),
-    PLACE(TShownRepair, Replaced),
-    PLACE(TShownRepair, Character),
-    PLACE(TShownRepair, Password),
-    PLACE(TShownRepair, Record),
+// clang-format off
+#define PART(Record, Part) {#Record "." #Part, int32_t(offsetof(Record, Part))}
+#define SIZE(Record) {"sizeof " #Record, int32_t(sizeof(Record))}
+#define COUNT(Name) {#Name, Name}
+// clang-format on
+const TLayoutEntry Layout[] = {
+    COUNT(ItemBarCount),
+    COUNT(UpgradeBarCount),
+    COUNT(ItemCountSize),
+    PART(TControlState, Values),
+    PART(TControlState, Money.Characters),
+    PART(TControlState, Money.Length),
+    SIZE(TCell),
+    SIZE(THiddenLevel),
+    PART(TWindowView, Controls),
+    PART(TWindowView, Record),
+    PART(TWindowView, Password),
+    PART(TWindowView, Shown),
+    PART(TWindowView, ItemCounts),
+    PART(TWindowView, UpgradePictures),
+    PART(TWindowView, ItemIconCells),
+    PART(TWindowView, HiddenLevels),
+    PART(TWindowView, HiddenLevelCount),
+    PART(TPasswordReading, Status),
+    PART(TPasswordReading, Count),
+    PART(TPasswordReading, Foreign.Place),
+    PART(TPasswordReading, Foreign.Character),
+    PART(TPasswordReading, Foreign.Shown),
+    PART(TPasswordReading, Foreign.Code),
+    PART(TPasswordReading, Password),
+    PART(TPasswordReading, Record),
+    PART(TPasswordReading, FailedChecks),
+    PART(TPasswordReading, FailedCount),
+    PART(TPasswordReading, MoneyPlaces),
+    PART(TPasswordReading, MoneyPlaceCount),
+    PART(TPasswordReading, Repairs),
+    PART(TPasswordReading, RepairCount),
+    PART(TPasswordReading, View),
+    SIZE(TReadingRepair),
+    PART(TReadingRepair, Place),
+    PART(TReadingRepair, Replaced),
+    PART(TReadingRepair, Replacement),
+    PART(TReadingRepair, Password),
+    PART(TReadingRepair, Record),
+    PART(TReadingRepair, Changes),
+    PART(TReadingRepair, ChangeCount),
+    SIZE(TValueChange),
+    PART(TValueChange, Option),
+    PART(TValueChange, Before),
+    PART(TValueChange, After),
+    PART(TValueChange, BeforeMoney),
+    PART(TValueChange, AfterMoney),
 };
-#undef PLACE
+#undef PART
+#undef SIZE
+#undef COUNT
+constexpr int32_t LayoutCount = int32_t(sizeof Layout / sizeof Layout[0]);
 
 bool InRange(int32_t I, int32_t Count) {
     return I >= 0 && I < Count;
@@ -166,19 +153,6 @@ bool StateInRange() {
             return false;
     }
     return State.Money.Length >= 0;
-}
-
-// The repairs of the password Typed holds, as the page offers them.
-void FindShownRepairs(const char *Text) {
-    Typed.RepairCount = FindRepairs(Text, Repairs, RepairTrialCount);
-    for (int32_t I = 0; I < Typed.RepairCount; ++I) {
-        TShownRepair &Shown = Typed.Repairs[I];
-        Shown.Place = Repairs[I].Place;
-        Shown.Replaced = uint8_t(Text[Shown.Place - 1]);
-        Shown.Character = uint8_t(Repairs[I].Replacement);
-        FormatPasswordDisplay(Repairs[I].Text, Shown.Password);
-        Shown.Record = Repairs[I].Record;
-    }
 }
 
 } // namespace
@@ -242,8 +216,16 @@ EXPORT(creditsText) const char *ExportCreditsText() {
     return CreditsText;
 }
 
-EXPORT(layout) const TLayout *ExportLayout() {
-    return &Layout;
+EXPORT(layoutCount) int32_t ExportLayoutCount() {
+    return LayoutCount;
+}
+
+EXPORT(layoutName) const char *ExportLayoutName(int32_t I) {
+    return InRange(I, LayoutCount) ? Layout[I].Name : nullptr;
+}
+
+EXPORT(layoutValue) int32_t ExportLayoutValue(int32_t I) {
+    return InRange(I, LayoutCount) ? Layout[I].Value : -1;
 }
 
 EXPORT(controlState) TControlState *ExportControlState() {
@@ -279,43 +261,30 @@ EXPORT(encode) const char *ExportEncode() {
     return Display;
 }
 
+EXPORT(typedTextLimit) int32_t ExportTypedTextLimit() {
+    return TypedTextLimit;
+}
+
 EXPORT(inputBuffer) char32_t *ExportInputBuffer() {
     return InputBuffer;
 }
 
-EXPORT(inputCapacity) int32_t ExportInputCapacity() {
-    return InputCapacity;
+// A valid password's view is what the page shows next: the money fields of
+// a money text of 4 or more units come from it.
+EXPORT(readTyped) const TPasswordReading *ExportReadTyped(int32_t Length) {
+    if (!InRange(Length, TypedTextLimit + 1))
+        Length = TypedTextLimit;
+    ReadTypedPassword(InputBuffer, Length, Reading);
+    if (Reading.Status == TReadingStatus::Valid)
+        View = Reading.View;
+    return &Reading;
 }
 
-EXPORT(readTyped) const TTyped *ExportReadTyped(int32_t Length) {
-    if (!InRange(Length, InputCapacity + 1))
-        Length = InputCapacity;
-    char Text[PasswordLength];
-    TNormaliseResult Normalised;
-    NormalisePassword(InputBuffer, Length, Text, Normalised);
-    Typed.Normalised = int32_t(Normalised.Status);
-    Typed.Place = Normalised.Place;
-    Typed.Character = int32_t(Normalised.Character);
-    Typed.Count = Normalised.Count;
-    Typed.Decoded = -1;
-    Typed.RepairCount = 0;
-    Typed.FailedCount = 0;
-    if (Normalised.Status != TNormaliseStatus::Done)
-        return &Typed;
+EXPORT(readingStatusName) const char *ExportReadingStatusName(int32_t Status) {
+    return InRange(Status, ReadingStatusCount) ? ReadingStatusNames[Status] : nullptr;
+}
 
-    FormatPasswordDisplay(Text, Typed.Password);
-    TDecodeResult Decoded;
-    DecodePasswordText(Text, Decoded);
-    Typed.Decoded = int32_t(Decoded.Status);
-    Typed.Record = Decoded.Record;
-    Typed.FailedCount = Decoded.FailedCount;
-    for (int32_t I = 0; I < Decoded.FailedCount; ++I)
-        Typed.FailedChecks[I] = Decoded.FailedChecks[I];
-    if (Decoded.Status == TDecodeStatus::Valid) {
-        ViewOfRecord(Decoded.Record, Typed.View);
-        View = Typed.View; // what the page shows now
-    } else {
-        FindShownRepairs(Text);
-    }
-    return &Typed;
+EXPORT(pluralForm) int32_t ExportPluralForm(int32_t Language, int32_t Count) {
+    return InRange(Language, TextLanguageCount) ? PluralFormIndex(TTextLanguage(Language), Count)
+                                                : -1;
 }

@@ -5,7 +5,7 @@
 // beside the item bars, the bars the car shows and the pictures. The page
 // keeps none of those rules.
 import data from "../data.js";
-import { listName, windowText } from "./texts.js";
+import { listNames } from "./texts.js";
 
 const element = (control) =>
   document.getElementById(control.kind === "moneyBox" ? "money" : control.kind === "passwordBox" ? "password" : "f-" + control.field);
@@ -17,14 +17,12 @@ export function createForm(module, onChange) {
   const bars = module.controls.filter((c) => c.kind === "bar");
   const byField = (field) => module.controls.find((c) => c.field === field && c.kind !== "moneyBox");
 
-  const namesOf = (list) => (list.names ? list.names.map(listName) : list.textIds.map((id) => windowText(id)));
-
   // Options already there (the first paint's) only take the language's
   // texts, so that the scripts' take-over moves nothing.
   function fillLists() {
     for (const list of lists) {
       const select = element(list);
-      const texts = namesOf(list);
+      const texts = listNames(list);
       if (select.options.length === texts.length) {
         for (const [value, text] of texts.entries())
           if (select.options[value].text !== text) select.options[value].text = text;

@@ -6,22 +6,9 @@
 // view of it (see viewAt), which the page renders as it is.
 
 const FieldCount = 16;
-const NormaliseStatus = ["done", "badCharacter", "tooShort", "tooLong"];
-const DecodeStatus = ["valid", "checksFail", "badMoneyDigit", "badCharacter"];
 const ControlKind = ["passwordBox", "moneyBox", "list", "bar"];
 const CellSource = ["sheet", "extra"];
 const windows1251 = new TextDecoder("windows-1251");
-// The entries of the module's layout() record after its count, in its order.
-const LayoutParts = [
-  "itemBarCount", "upgradeBarCount",
-  "stateValues", "stateMoney", "stateMoneyLength",
-  "cellSize", "itemCountSize", "hiddenLevelSize",
-  "viewControls", "viewRecord", "viewPassword", "viewShown", "viewItemCounts", "viewUpgradePictures",
-  "viewItemIcons", "viewHiddenLevels", "viewHiddenLevelCount",
-  "typedNormalised", "typedPlace", "typedCharacter", "typedCount", "typedDecoded", "typedPassword",
-  "typedRecord", "typedFailedCount", "typedFailedChecks", "typedRepairCount", "typedRepairs", "typedView",
-  "repairSize", "repairPlace", "repairReplaced", "repairCharacter", "repairPassword", "repairRecord",
-];
 
 function wrap(exports) {
   const memory = exports.memory;
@@ -31,7 +18,8 @@ function wrap(exports) {
     const all = new Uint8Array(memory.buffer, pointer);
     return windows1251.decode(all.subarray(0, all.indexOf(0)));
   };
-  const byte = (pointer) => windows1251.decode(Uint8Array.of(int(pointer)));
+  const byte = (pointer) => new Uint8Array(memory.buffer, pointer, 1)[0];
+  const character = (pointer) => windows1251.decode(Uint8Array.of(byte(pointer)));
   const record = (pointer) => Array.from(ints(pointer, FieldCount));
 
   const fieldNames = Array.from({ length: FieldCount }, (_, f) => zeroEnded(exports.fieldName(f)));
@@ -50,23 +38,30 @@ function wrap(exports) {
     }
     return control;
   });
-  // Where the module's records keep their parts (its TLayout, after the
-  // entry that counts them), and the view's bar arrays: the item bars, then
-  // the upgrade bars, in keyboard order.
-  const layoutAt = exports.layout();
-  if (int(layoutAt) !== LayoutParts.length + 1) throw new Error(`rnrr.wasm: a layout of ${int(layoutAt)} entries`);
-  const at = Object.fromEntries(LayoutParts.map((name, i) => [name, int(layoutAt + 4 * (i + 1))]));
+  // Where the module's records keep their parts, by the names the module
+  // gives them ("TWindowView.Record"); a name it does not give is an error,
+  // never an offset of 0. The view's bar arrays: the item bars, then the
+  // upgrade bars, in keyboard order.
+  const layout = Object.fromEntries(
+    Array.from({ length: exports.layoutCount() }, (_, i) => [zeroEnded(exports.layoutName(i)), exports.layoutValue(i)]),
+  );
+  const at = new Proxy(layout, {
+    get(entries, name) {
+      if (!(name in entries)) throw new Error(`rnrr.wasm: no ${String(name)} in its layout`);
+      return entries[name];
+    },
+  });
   const bars = controls.filter((c) => c.kind === "bar");
-  const itemBars = bars.slice(0, at.itemBarCount);
-  const upgradeBars = bars.slice(at.itemBarCount, at.itemBarCount + at.upgradeBarCount);
+  const itemBars = bars.slice(0, at.ItemBarCount);
+  const upgradeBars = bars.slice(at.ItemBarCount, at.ItemBarCount + at.UpgradeBarCount);
 
   const statePointer = exports.controlState();
-  const moneyUnits = (pointer) => new Uint16Array(memory.buffer, pointer + at.stateMoney, moneyLimit);
+  const moneyUnits = (pointer) => new Uint16Array(memory.buffer, pointer + at["TControlState.Money.Characters"], moneyLimit);
 
   function stateAt(pointer) {
-    const length = Math.min(int(pointer + at.stateMoneyLength), moneyLimit);
+    const length = Math.min(int(pointer + at["TControlState.Money.Length"]), moneyLimit);
     return {
-      values: Array.from(ints(pointer + at.stateValues, controlCount)),
+      values: Array.from(ints(pointer + at["TControlState.Values"], controlCount)),
       money: String.fromCharCode(...moneyUnits(pointer).subarray(0, length)),
     };
   }
@@ -80,21 +75,22 @@ function wrap(exports) {
   // encodes, which controls show, the numbers beside the item bars, the
   // pictures by bar field, and the levels that hidden bars hold.
   function viewAt(pointer) {
-    const shown = new Uint8Array(memory.buffer, pointer + at.viewShown, controlCount);
+    const part = (name) => pointer + at["TWindowView." + name];
+    const shown = new Uint8Array(memory.buffer, part("Shown"), controlCount);
     const cells = (bars, offset) =>
-      Object.fromEntries(bars.map((bar, i) => [bar.field, cellAt(pointer + offset + at.cellSize * i)]));
-    const hidden = (i) => ints(pointer + at.viewHiddenLevels + at.hiddenLevelSize * i, 2);
+      Object.fromEntries(bars.map((bar, i) => [bar.field, cellAt(offset + at["sizeof TCell"] * i)]));
+    const hidden = (i) => ints(part("HiddenLevels") + at["sizeof THiddenLevel"] * i, 2);
     return {
-      controls: stateAt(pointer + at.viewControls),
-      record: record(pointer + at.viewRecord),
-      password: zeroEnded(pointer + at.viewPassword),
+      controls: stateAt(part("Controls")),
+      record: record(part("Record")),
+      password: zeroEnded(part("Password")),
       shown: controls.map((c) => shown[c.index] === 1),
       itemCounts: Object.fromEntries(
-        itemBars.map((bar, i) => [bar.field, zeroEnded(pointer + at.viewItemCounts + at.itemCountSize * i)]),
+        itemBars.map((bar, i) => [bar.field, zeroEnded(part("ItemCounts") + at.ItemCountSize * i)]),
       ),
-      upgradePictures: cells(upgradeBars, at.viewUpgradePictures),
-      itemIcons: cells(itemBars, at.viewItemIcons),
-      hiddenLevels: Array.from({ length: int(pointer + at.viewHiddenLevelCount) }, (_, i) => {
+      upgradePictures: cells(upgradeBars, part("UpgradePictures")),
+      itemIcons: cells(itemBars, part("ItemIconCells")),
+      hiddenLevels: Array.from({ length: int(part("HiddenLevelCount")) }, (_, i) => {
         const [control, level] = hidden(i);
         return { control: controls[control], level };
       }),
@@ -105,11 +101,11 @@ function wrap(exports) {
   // out of range. The money text goes in as UTF-16 units, as the window's
   // box holds it.
   function readControls(state) {
-    ints(statePointer + at.stateValues, controlCount).set(state.values);
+    ints(statePointer + at["TControlState.Values"], controlCount).set(state.values);
     const units = moneyUnits(statePointer);
     units.fill(0);
     for (let i = 0; i < Math.min(state.money.length, moneyLimit); ++i) units[i] = state.money.charCodeAt(i);
-    ints(statePointer + at.stateMoneyLength, 1)[0] = state.money.length;
+    ints(statePointer + at["TControlState.Money.Length"], 1)[0] = state.money.length;
     const pointer = exports.readControls();
     return pointer === 0 ? null : viewAt(pointer);
   }
@@ -120,38 +116,51 @@ function wrap(exports) {
     return zeroEnded(exports.encode());
   }
 
-  // Typed text read as a password, as the command-line tool reads it, in one
-  // call: status and the place, character and count of the normalising; for
-  // twelve characters the decoding, each single-character repair of an
-  // invalid password, and the window's view once it has taken a valid one.
-  function readTyped(text) {
-    const points = Array.from(text, (c) => c.codePointAt(0));
-    const capacity = exports.inputCapacity();
-    if (points.length > capacity) return { status: "tooLong", count: points.length };
-    new Uint32Array(memory.buffer, exports.inputBuffer(), capacity).set(points);
-    const pointer = exports.readTyped(points.length);
-    const typed = {
-      status: NormaliseStatus[int(pointer + at.typedNormalised)],
-      place: int(pointer + at.typedPlace),
-      character: String.fromCodePoint(int(pointer + at.typedCharacter)),
-      count: int(pointer + at.typedCount),
+  // Typed text read as a password by the window model, in one call: the
+  // model's reading (password_reading.h) as it is. Text past the longest a
+  // password field takes is not read.
+  const typedTextLimit = exports.typedTextLimit();
+  const statusNames = [];
+  for (let s = 0; exports.readingStatusName(s) !== 0; ++s) statusNames.push(zeroEnded(exports.readingStatusName(s)));
+  function changeAt(pointer) {
+    const part = (name) => pointer + at["TValueChange." + name];
+    const option = int(part("Option"));
+    const money = (name) => zeroEnded(part(name));
+    return { option, before: int(part("Before")), after: int(part("After")), beforeMoney: money("BeforeMoney"), afterMoney: money("AfterMoney") };
+  }
+  function repairAt(pointer) {
+    const part = (name) => pointer + at["TReadingRepair." + name];
+    return {
+      place: int(part("Place")),
+      replaced: character(part("Replaced")),
+      character: character(part("Replacement")),
+      password: zeroEnded(part("Password")),
+      record: record(part("Record")),
+      changes: Array.from({ length: int(part("ChangeCount")) }, (_, i) => changeAt(part("Changes") + at["sizeof TValueChange"] * i)),
     };
-    if (typed.status !== "done") return typed;
-    typed.password = zeroEnded(pointer + at.typedPassword);
-    typed.decoded = DecodeStatus[int(pointer + at.typedDecoded)];
-    typed.record = record(pointer + at.typedRecord);
-    typed.failed = Array.from(ints(pointer + at.typedFailedChecks, int(pointer + at.typedFailedCount)));
-    typed.repairs = Array.from({ length: int(pointer + at.typedRepairCount) }, (_, i) => {
-      const repair = pointer + at.typedRepairs + at.repairSize * i;
-      return {
-        place: int(repair + at.repairPlace),
-        replaced: byte(repair + at.repairReplaced),
-        character: byte(repair + at.repairCharacter),
-        password: zeroEnded(repair + at.repairPassword),
-        record: record(repair + at.repairRecord),
-      };
-    });
-    if (typed.decoded === "valid") typed.view = viewAt(pointer + at.typedView);
+  }
+  function readTyped(text) {
+    const points = Array.from(text, (c) => c.codePointAt(0)).slice(0, typedTextLimit);
+    new Uint32Array(memory.buffer, exports.inputBuffer(), typedTextLimit).set(points);
+    const pointer = exports.readTyped(points.length);
+    const part = (name) => pointer + at["TPasswordReading." + name];
+    const count = (name) => int(part(name + "Count"));
+    const typed = {
+      status: statusNames[int(part("Status"))],
+      count: int(part("Count")),
+      foreign: {
+        place: int(part("Foreign.Place")),
+        character: String.fromCodePoint(int(part("Foreign.Character"))),
+        shown: byte(part("Foreign.Shown")) === 1,
+        code: zeroEnded(part("Foreign.Code")),
+      },
+      password: zeroEnded(part("Password")),
+      record: record(part("Record")),
+      failed: Array.from(ints(part("FailedChecks"), count("Failed"))),
+      moneyPlaces: Array.from(ints(part("MoneyPlaces"), count("MoneyPlace"))),
+      repairs: Array.from({ length: count("Repair") }, (_, i) => repairAt(part("Repairs") + at["sizeof TReadingRepair"] * i)),
+    };
+    if (typed.status === "valid") typed.view = viewAt(part("View"));
     return typed;
   }
 
@@ -161,6 +170,7 @@ function wrap(exports) {
     itemBars,
     upgradeBars,
     moneyLimit,
+    typedTextLimit,
     options: Array.from({ length: exports.optionCount() }, (_, i) => ({
       key: zeroEnded(exports.optionName(i)),
       control: controls[exports.optionControl(i)],
@@ -172,6 +182,9 @@ function wrap(exports) {
     readControls,
     encodeRecord,
     readTyped,
+    // The form of a counted text for count in language 0 (Russian) or 1
+    // (English), by the plural rule of wording/.
+    pluralForm: (language, count) => exports.pluralForm(language, count),
   };
 }
 

@@ -27,7 +27,8 @@ export function setLanguage(next) {
   }
 }
 
-// A string-table text by its identifier name or number.
+// A string-table text by its identifier name or number (a counted text's
+// forms, in a list, under the name of the first).
 export function windowText(idOrName) {
   const entry =
     typeof idOrName === "number"
@@ -36,15 +37,34 @@ export function windowText(idOrName) {
   return entry[language];
 }
 
-// A list name as the module gives it, translated where the page has English.
-export const listName = (name) => (language === "en" && data.names[name]) || name;
+// The identifier of a string-table text by its name.
+export const textId = (name) => data.strings[name].id;
 
-// The module's Russian texts: the tool's labels by field, and the credits.
+// The module's Russian texts: the tool's labels by field, and the credits;
+// and the module's plural rule.
 const russian = { labels: {}, credits: [] };
+let pluralForm = () => 0;
 export function useModuleTexts(module) {
   for (const option of module.options) russian.labels[option.control.field] = option.label;
   russian.credits = module.credits;
+  pluralForm = module.pluralForm;
 }
+
+// A string-table text with its %d and %ls filled in by values in turn; of a
+// counted text the form that fits its first value, by the plural rule of
+// wording/ (Languages are in the order of its languages).
+export function sentence(idOrName, ...values) {
+  const text = windowText(idOrName);
+  const form = Array.isArray(text) ? text[pluralForm(Languages.indexOf(language), values[0])] : text;
+  let next = 0;
+  return form.replace(/%(d|ls)/g, () => String(values[next++]));
+}
+
+// A list name as the module gives it, translated where the page has English.
+export const listName = (name) => (language === "en" && data.names[name]) || name;
+
+// The names a list of the window model shows, in its order.
+export const listNames = (list) => (list.names ? list.names.map(listName) : list.textIds.map((id) => windowText(id)));
 
 export const optionLabel = (field) => (language === "ru" ? russian.labels[field] : data.window[field]);
 

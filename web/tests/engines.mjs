@@ -21,15 +21,20 @@ function listenForErrors() {
   addEventListener("unhandledrejection", (e) => window.rnrrErrors.push(String(e.reason)));
 }
 
-// Runs fn in the page until it returns a true value; Seen, run in the page
-// at the deadline, says what was there instead.
+// Runs fn in the page until it returns a true value, for at most timeout ms
+// (WaitTimeout without one); at the deadline the page's address and state
+// say what was there instead.
 async function until(evaluate, what, fn, ...args) {
-  const deadline = Date.now() + WaitTimeout;
+  return untilWithin(WaitTimeout, evaluate, what, fn, ...args);
+}
+
+async function untilWithin(timeout, evaluate, what, fn, ...args) {
+  const deadline = Date.now() + timeout;
   while (!(await evaluate(fn, ...args))) {
     if (Date.now() > deadline) {
       const seen = await evaluate(() => `${location.href} (${document.readyState}), ${innerWidth}x${innerHeight}`)
         .catch((e) => `no page: ${e.message}`);
-      throw new Error(`still not so after ${WaitTimeout} ms: ${what}; the page: ${seen}`);
+      throw new Error(`still not so after ${timeout} ms: ${what}; the page: ${seen}`);
     }
     await new Promise((ok) => setTimeout(ok, 20));
   }
@@ -102,6 +107,8 @@ function withErrors(engine, tab) {
     reload: async () => { await gather(); await reload(); await listen(); },
     // Runs fn in the page until it returns a true value.
     waitFor: (fn, ...args) => until(tab.evaluate, `${engine}: ${fn}`, fn, ...args),
+    // The same with a deadline of its own, for what must come soon.
+    waitWithin: (timeout, fn, ...args) => untilWithin(timeout, tab.evaluate, `${engine}: ${fn}`, fn, ...args),
     // Every error so far, the current page's too.
     allErrors: async () => { await gather(); await listen(); return tab.errors.splice(0); },
     // Ends the tab; every error it saw before (not those of its pages torn

@@ -14,7 +14,8 @@ const module = await instantiate(readFileSync(new URL("build/web/rnrr.wasm", roo
 const windows1251 = new TextDecoder("windows-1251");
 const text = (hex) => windows1251.decode(Buffer.from(hex, "hex"));
 const grouped = (t) => t.replace(/(.{4})(?=.)/g, "$1 ");
-const Statuses = ["valid", "checksFail", "badMoneyDigit", "badCharacter"];
+// The host's decoding statuses (TDecodeStatus) as the model's reading names them.
+const Statuses = ["valid", "checks_fail", "bad_money_digit"];
 
 
 test("every encoding, reading back and repair search equals the host's", () => {
@@ -29,8 +30,7 @@ test("every encoding, reading back and repair search equals the host's", () => {
     const [corrupted, status, ...failed] = before.split(" ");
     const [count, ...repairs] = after.split(" ");
     const typed = module.readTyped(text(corrupted));
-    assert.equal(typed.status, "done");
-    assert.equal(typed.decoded, Statuses[status], lines[i + 1]);
+    assert.equal(typed.status, Statuses[status], lines[i + 1]);
     assert.deepEqual(typed.failed, failed.map(Number));
     const expected = [];
     for (let r = 0; r < Number(count); ++r)
@@ -52,16 +52,17 @@ test("the two passwords worked out by hand, written and read back", () => {
     // As typed: lower case, hyphens, Latin look-alikes (B for В, O for 0).
     const typed = module.readTyped(password.toLowerCase().replace(/ /g, "-").replace("в", "B").replace("0", "o"));
     assert.equal(typed.password, password);
-    assert.equal(typed.decoded, "valid");
+    assert.equal(typed.status, "valid");
     assert.deepEqual(typed.record, record);
     assert.equal(typed.view.password, password);
   }
   // The window as it opens shows the second.
   assert.equal(module.startView().password, "ПЬФМ В02Ь ЫЫЛ!");
-  // A password as long as the input buffer, blanks included, is read.
-  const capacity = 256;
-  assert.equal(module.readTyped("ПЬФМ В02Ь ЫЫЛ!".padEnd(capacity)).decoded, "valid");
-  assert.equal(module.readTyped("ПЬФМ В02Ь ЫЫЛ!".padEnd(capacity + 1)).status, "tooLong");
+  // A password as long as a password field takes, blanks included, is read;
+  // what follows is not.
+  const limit = 64;
+  assert.equal(module.typedTextLimit, limit);
+  assert.equal(module.readTyped("ПЬФМ В02Ь ЫЫЛ!".padEnd(limit) + "Б").status, "valid");
 });
 
 test("the module's own guards: a number out of range gives nothing, never a read past a table", async () => {
@@ -82,12 +83,12 @@ test("the module's own guards: a number out of range gives nothing, never a read
     ["listName", [1, 8], 0], ["listName", [2, 0], 0], ["listName", [15, 0], 0],
     ["colorNameId", [8], 0], ["colorNameId", [-1], 0], ["fieldValueCount", [16], 0],
     ["fieldValueCount", [-1], 0], ["fieldName", [16], 0], ["optionName", [14], 0],
-    ["controlKind", [15], -1],
+    ["controlKind", [15], -1], ["layoutName", [raw.layoutCount()], 0], ["readingStatusName", [7], 0], ["pluralForm", [2, 1], -1],
   ])
     assert.equal(raw[name](...args), nothing, `${name}(${args})`);
 
-  // An input longer than the buffer is too long, not too short.
-  new Uint32Array(memory(), raw.inputBuffer(), raw.inputCapacity()).fill("Б".codePointAt(0));
-  for (const length of [raw.inputCapacity() + 100, -1])
-    assert.equal(new Int32Array(memory(), raw.readTyped(length), 1)[0], 3, String(length));
+  // A length past the buffer reads the whole buffer: too long, not too short.
+  new Uint32Array(memory(), raw.inputBuffer(), raw.typedTextLimit()).fill("Б".codePointAt(0));
+  for (const length of [raw.typedTextLimit() + 100, -1])
+    assert.equal(zeroEnded(raw.readingStatusName(new Int32Array(memory(), raw.readTyped(length), 1)[0])), "too_long", String(length));
 });
