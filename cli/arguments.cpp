@@ -142,3 +142,35 @@ bool ReadTypedText(const std::string &Typed, std::u32string &Points, std::string
                                " байт 0x" + Hex[Fault.Byte >> 4] + Hex[Fault.Byte & 0xF] +
                                ", не UTF-8");
 }
+
+std::vector<std::string> InputLines(const std::string &Input) {
+    std::vector<std::string> Lines;
+    for (size_t At = 0; At < Input.size();) {
+        size_t End = Input.find('\n', At);
+        End = End == std::string::npos ? Input.size() : End;
+        Lines.push_back(Input.substr(At, End - At));
+        if (!Lines.back().empty() && Lines.back().back() == '\r')
+            Lines.back().pop_back();
+        At = End + 1;
+    }
+    return Lines;
+}
+
+std::vector<std::string> Words(const std::string &Line) {
+    std::vector<std::string> Found;
+    bool InWord = false, Quoted = false;
+    for (char C : Line) {
+        if (C == '"') {
+            Quoted = !Quoted;
+        } else if (!Quoted && (C == ' ' || C == '\t')) {
+            InWord = false;
+            continue;
+        }
+        if (!InWord)
+            Found.emplace_back();
+        InWord = true;
+        if (C != '"')
+            Found.back() += C;
+    }
+    return Found;
+}

@@ -33,3 +33,11 @@ bool ReadDecodeArguments(const std::vector<std::string> &Args, std::string &Type
 // password, as the dialog does. False, saying where, for text that is not
 // UTF-8.
 bool ReadTypedText(const std::string &Typed, std::u32string &Points, std::string &Problem);
+
+// The lines of standard input's text, without their line ends (LF or CR LF);
+// a last line without one counts too, and an empty text has none.
+std::vector<std::string> InputLines(const std::string &Input);
+
+// A line's words, split at blanks and tabs; a part in double quotes keeps
+// its blanks ("--hero \"Snake Sanders\""), without the quotes.
+std::vector<std::string> Words(const std::string &Line);

@@ -46,6 +46,10 @@ std::string HelpText() {
            "В ПАРОЛЕ пробелы, дефисы и невидимые знаки нулевой ширины не важны,\n"
            "строчные буквы, похожие латинские (B, E, H, M, O, P, T, X, Y) и цифры\n"
            "во всю ширину читаются как знаки пароля.\n"
+           "С ключом --each команда выполняется для каждой строки стандартного ввода:\n"
+           "у encode строка добавляет свои ключи к ключам команды, у decode строка и\n"
+           "есть пароль. Ответы идут по порядку, по одному на строку (ответы decode\n"
+           "без --json разделены пустой строкой); код выхода - наибольший из них.\n"
            "\n"
            "Код выхода: 0 - готово или пароль верен, 1 - пароль неверен,\n"
            "2 - неверная команда, ключ или значение.\n";
@@ -76,11 +80,13 @@ std::vector<std::string> HiddenLevelNotices(const TEncodeArguments &Read, const 
     return Notices;
 }
 
-int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::string &Err) {
+// encode and decode answer Out, say their notices on Err and return their
+// exit code; or return ExitUsage with the Problem, which RunTool reports.
+int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::string &Err,
+              std::string &Problem) {
     TEncodeArguments Read;
-    std::string Problem;
     if (!ReadEncodeArguments(Args, Read, Problem))
-        return UsageError(Err, Problem);
+        return ExitUsage;
 
     // What the window shows for these controls: its password, and the levels
     // of hidden bars that it drops.
@@ -93,18 +99,19 @@ int RunEncode(const std::vector<std::string> &Args, std::string &Out, std::strin
         Out += EncodedJson(Password, View.Record, Notices);
     } else {
         for (const std::string &Notice : Notices)
-            Err += std::string(ProgramName) + ": " + Notice + "\n";
+            Err += Notice + "\n";
         Out += Password + "\n";
     }
     return ExitOk;
 }
 
-int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::string &Err) {
-    std::string Typed, Problem;
+int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::string &,
+              std::string &Problem) {
+    std::string Typed;
     bool Json = false;
     std::u32string Points;
     if (!ReadDecodeArguments(Args, Typed, Json, Problem) || !ReadTypedText(Typed, Points, Problem))
-        return UsageError(Err, Problem);
+        return ExitUsage;
 
     // The model's reading of the password; static, as it has room for every
     // repair.
@@ -114,9 +121,61 @@ int RunDecode(const std::vector<std::string> &Args, std::string &Out, std::strin
     return Reading.Status == TReadingStatus::Valid ? ExitOk : ExitInvalid;
 }
 
+using TCommand = int (*)(const std::vector<std::string> &Args, std::string &Out, std::string &Err,
+                         std::string &Problem);
+
+// Notices and problems as the tool says them: "rnrr-pw: ..." on a line each.
+void Say(std::string &Err, const std::string &Prefix, const std::string &Lines) {
+    for (size_t At = 0; At < Lines.size();) {
+        const size_t End = Lines.find('\n', At);
+        Err += ProgramName + std::string(": ") + Prefix + Lines.substr(At, End - At) + "\n";
+        At = End == std::string::npos ? Lines.size() : End + 1;
+    }
+}
+
+// --each: Run once for every line of Input, the line's words after the
+// command line's (encode) or the line as the password (decode), each
+// answering in turn: decode's answers in text apart by an empty line, every
+// other answer one line, a line that cannot be read answered by an empty
+// line, or with --json by {"error": ...}. Notices and problems name their
+// line. The exit code is the largest of the lines'.
+int RunEach(TCommand Run, bool Decode, std::vector<std::string> Args, const std::string &Input,
+            std::string &Out, std::string &Err) {
+    bool Json = false;
+    for (const std::string &Arg : Args)
+        Json |= Arg == "--json";
+    int Code = ExitOk;
+    const std::vector<std::string> Lines = InputLines(Input);
+    for (size_t Line = 0; Line < Lines.size(); ++Line) {
+        std::vector<std::string> LineArgs = Args;
+        if (Decode)
+            LineArgs.push_back(Lines[Line]);
+        else
+            for (const std::string &Word : Words(Lines[Line]))
+                LineArgs.push_back(Word);
+        std::string Answer, Notices, Problem;
+        const int LineCode = Run(LineArgs, Answer, Notices, Problem);
+        const std::string Where = "строка " + Number(int32_t(Line + 1)) + ": ";
+        Say(Err, Where, Notices + Problem);
+        if (LineCode == ExitUsage)
+            Answer = Json ? "{\"error\": " + JsonString(Problem) + "}\n" : "\n";
+        Out += (Decode && !Json && Line > 0 ? "\n" : "") + Answer;
+        Code = LineCode > Code ? LineCode : Code;
+    }
+    return Code;
+}
+
 } // namespace
 
-int RunTool(const std::vector<std::string> &Args, std::string &Out, std::string &Err) {
+bool ReadsInput(const std::vector<std::string> &Args) {
+    for (const std::string &Arg : Args)
+        if (Arg == "--each")
+            return true;
+    return false;
+}
+
+int RunTool(const std::vector<std::string> &Args, const std::string &Input, std::string &Out,
+            std::string &Err) {
     for (const std::string &Arg : Args)
         if (Arg == "--help" || Arg == "-h") {
             Out += HelpText();
@@ -124,9 +183,28 @@ int RunTool(const std::vector<std::string> &Args, std::string &Out, std::string 
         }
     if (Args.empty())
         return UsageError(Err, "нужна команда: encode или decode");
-    if (Args[0] == "encode")
-        return RunEncode(Args, Out, Err);
-    if (Args[0] == "decode")
-        return RunDecode(Args, Out, Err);
-    return UsageError(Err, "неизвестная команда " + Quoted(Args[0]) + "; есть encode и decode");
+    const bool Decode = Args[0] == "decode";
+    if (!Decode && Args[0] != "encode")
+        return UsageError(Err, "неизвестная команда " + Quoted(Args[0]) + "; есть encode и decode");
+    const TCommand Run = Decode ? RunDecode : RunEncode;
+    std::vector<std::string> Given;
+    for (const std::string &Arg : Args)
+        if (Arg != "--each")
+            Given.push_back(Arg);
+    if (Given.size() < Args.size()) {
+        // The command line must read on its own, decode's without a password.
+        TEncodeArguments Read;
+        std::string Problem;
+        for (size_t I = 1; Decode && I < Given.size(); ++I)
+            if (Given[I] != "--json")
+                return UsageError(Err, "decode --each берёт пароли со стандартного ввода, по"
+                                       " строке на пароль, и из ключей только --json");
+        if (!Decode && !ReadEncodeArguments(Given, Read, Problem))
+            return UsageError(Err, Problem);
+        return RunEach(Run, Decode, Given, Input, Out, Err);
+    }
+    std::string Notices, Problem;
+    const int Code = Run(Given, Out, Notices, Problem);
+    Say(Err, "", Notices);
+    return Code == ExitUsage ? UsageError(Err, Problem) : Code;
 }

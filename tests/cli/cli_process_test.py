@@ -48,12 +48,12 @@ BAD_HUNDREDS = "ПЬФМ 402Ь ЫЫЛ!"
 failures = []
 
 
-def run(*args, command=None):
+def run(*args, command=None, stdin=""):
     # Standard error goes to a file, not a pipe: under Wine the wineserver
     # that the first run starts inherits it and would hold a pipe open.
     with tempfile.TemporaryFile() as err:
         p = subprocess.run((command or COMMAND) + list(args), stdout=subprocess.PIPE, stderr=err,
-                           stdin=subprocess.DEVNULL, env=ENV, timeout=120)
+                           input=stdin.encode("utf-8"), env=ENV, timeout=120)
         err.seek(0)
         return p.returncode, p.stdout.decode("utf-8"), err.read().decode("utf-8")
 
@@ -220,6 +220,16 @@ for name, args, parts in [
 ]:
     so, _ = expect(name, args, 2, err=parts)
     check(name + " stdout", so == "", repr(so))
+
+# ---- --each: the command once a line of standard input, an answer each ----
+rc, so, se = run("encode", "--each", "--car", "havac", stdin="--money 0\n--bogus\n\n")
+check("encode each", rc == 2 and so.split("\n") == [encoded("--car", "4", "--money", "0").strip(),
+                                                    "", havac.strip(), ""]
+      and "строка 2: неизвестный ключ «--bogus»" in se, f"{rc} {so!r} {se!r}")
+rc, so, _ = run("decode", "--each", "--json", stdin=f"{STARTING}\r\n{LAST_WRONG}\nQ")
+check("decode each", rc == 1 and [json.loads(line)["status"] for line in so.splitlines()]
+      == ["valid", "checks_fail", "foreign_character"], f"{rc} {so!r}")
+expect("decode each with a password", ["decode", "--each", STARTING], 2, err=["--each"])
 
 expect("help", ["--help"], 0, out=["encode", "decode", "--money 0..999"])
 expect("help of a command", ["decode", "--help"], 0, out=["decode"])

@@ -2,10 +2,12 @@
 // split at its zero bytes into the arguments (so an argument holds no zero,
 // as on every platform); a first byte of 0xFF instead keeps the input whole
 // as one decode argument, zero bytes and all, as a caller other than the
-// shell may hand it over.
+// shell may hand it over. Where the arguments ask for standard input
+// (--each), the last of them is that input instead.
 //
 // Whatever the arguments: an exit code 0, 1 or 2; both outputs valid UTF-8;
-// a usage error says why on the error output and writes nothing else.
+// without --each, a usage error says why on the error output and writes
+// nothing else.
 #include "text.h"
 #include "tool.h"
 
@@ -36,11 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
             Args.push_back(Whole.substr(Start));
     }
 
-    std::string Out, Err;
-    const int Code = RunTool(Args, Out, Err);
+    std::string Input, Out, Err;
+    const bool Each = ReadsInput(Args) && Args.size() > 1;
+    if (Each) {
+        Input = Args.back();
+        Args.pop_back();
+    }
+    const int Code = RunTool(Args, Input, Out, Err);
     Require(Code == ExitOk || Code == ExitInvalid || Code == ExitUsage);
     std::u32string Decoded;
     Require(DecodeUtf8(Out, Decoded) && DecodeUtf8(Err, Decoded));
+    if (Each)
+        return 0;
     if (Code == ExitUsage)
         Require(Out.empty() && !Err.empty() && Err.back() == '\n');
     else

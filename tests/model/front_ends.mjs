@@ -12,9 +12,10 @@
 // word, the tool and the window's password dialog must say in Russian and
 // the page in Russian and English.
 //   node tests/model/front_ends.mjs HOST_BIN WEB_DIR [WINDOWS_BUILD...]
+// (the 64-bit Windows build first, whose driver works every build's window)
 // The tool takes money only as a number: it gets the money text when that
 // is one to three digits, else the number the model read.
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
@@ -59,12 +60,11 @@ compare("page's module", states.map((s) => module.readControls(s).password));
 
 // The tool, one process per state, under the option names it shares with
 // the page's address.
-const tool = states.map((s) => {
-  const args = ["encode"];
-  for (const { key, control } of module.options)
-    args.push(`--${key}`, control.kind === "moneyBox" ? (/^\d{1,3}$/.test(s.money) ? s.money : s.thousands) : String(s.values[control.index]));
-  return execFileSync(join(hostBin, "rnrr-pw"), args, { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] }).trim();
-});
+const optionsOf = (s) =>
+  module.options.flatMap(({ key, control }) =>
+    [`--${key}`, control.kind === "moneyBox" ? (/^\d{1,3}$/.test(s.money) ? s.money : s.thousands) : String(s.values[control.index])]);
+const tool = states.map((s) =>
+  execFileSync(join(hostBin, "rnrr-pw"), ["encode", ...optionsOf(s)], { encoding: "utf8", stdio: ["ignore", "pipe", "ignore"] }).trim());
 compare("tool", tool);
 
 // Typed passwords, and the model's reading of each, its texts as they show.
@@ -168,7 +168,38 @@ heldTyped("tool", "sentences", toolRuns.map(({ text }) => JSON.stringify(text.sp
     return JSON.stringify([`Пароль: ${c.reading.password}`, ...(c.reading.status === "valid" && !c.reading.hidden.length ? [] : [e.status]), ...(e.head ? [e.head, ...e.repairs] : [])]);
   });
 
-// The window of each Windows build, worked through its controls' messages.
+// The tool of each Windows build, one process a command, with every state's
+// options and every typed text and state's password a line of its input
+// (--each): its answers, messages and exit code must be those of the host's
+// tool, which is held to the model above, byte for byte.
+const [driverBuild] = windowsBuilds.map((b) => resolve(b));
+const eachRun = (command, args, input) => {
+  const { status, stdout, stderr } = spawnSync(command, args, { input, encoding: "utf8" });
+  return { status, stdout, stderr };
+};
+const eachInputs = [
+  ["encode", ["encode", "--each"], states.map((s) => optionsOf(s).join(" "))],
+  ...[["--json"], []].map((json) => [["decode", ...json].join(" "), ["decode", "--each", ...json],
+    [...typedCases.map((c) => c.typed).filter((typed) => !/[\r\n]/.test(typed)), ...states.map((s) => s.password)]]),
+];
+for (const build of windowsBuilds.map((b) => resolve(b)))
+  for (const [what, args, lines] of eachInputs) {
+    const input = lines.join("\n") + "\n";
+    const want = eachRun(join(hostBin, "rnrr-pw"), args, input);
+    const seen = eachRun(join(driverBuild, "wine-run"), [join(build, "bin/rnrr-pw.exe"), ...args], input);
+    const differs = ["status", "stdout", "stderr"].filter((part) => seen[part] !== want[part]);
+    failures += differs.length > 0;
+    console.log(`tool (${build}): ${what} of ${lines.length} lines ${differs.length ? `differs in ${differs}` : "as the host's tool"}`);
+    for (const part of differs.filter((part) => part !== "status")) {
+      const [a, b] = [seen[part].split("\n"), want[part].split("\n")];
+      const line = a.findIndex((l, i) => l !== b[i]);
+      console.log(`  ${part} line ${line + 1}: ${JSON.stringify(a[line])}, host ${JSON.stringify(b[line])}`);
+    }
+  }
+
+// The window of each Windows build, worked through its controls' messages
+// by the driver of the first (64-bit) build, in its prefix: the 32-bit
+// program as on 64-bit Windows.
 const work = mkdtempSync(join(tmpdir(), "rnrr-states-"));
 try {
   const file = join(work, "states.txt");
@@ -179,8 +210,8 @@ try {
   const windowSays = (build, locale, mode, input) =>
     execFileSync(
       "sh",
-      [join(here, "../e2e/run-e2e.sh"), join(build, "wine-run"), join(build, "e2e-runs", `front-ends-${mode}`), locale,
-        join(build, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), mode, "Z:" + input],
+      [join(here, "../e2e/run-e2e.sh"), join(driverBuild, "wine-run"), join(driverBuild, "e2e-runs", `front-ends-${mode}`), locale,
+        join(driverBuild, "bin/rnrr-e2e.exe"), "Z:" + join(build, "bin/rnrr-password.exe"), mode, "Z:" + input],
       { encoding: "utf8" },
     ).split(/\r?\n/).filter((l) => /^[PNR] /.test(l)).map((l) => [l[0], fromUnits(l.slice(2))]);
   for (const build of windowsBuilds.map((b) => resolve(b))) {
