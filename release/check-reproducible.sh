@@ -5,9 +5,9 @@
 # fresh folders of different names, runs `make dist` in one and then in the
 # other, and compares the two zips and every file in them, naming each file
 # that differs. Then it unpacks the zip and starts its programs under Wine on
-# a display of its own with the end-to-end driver of BUILD (layout and close
-# cases): the 64-bit one always, the 32-bit one where the machine runs
-# 32-bit code. KEEP=1 keeps the folders for a look afterwards.
+# a display of its own with the 64-bit end-to-end driver of BUILD (layout and
+# close cases): the 64-bit program always, the 32-bit one where the machine
+# runs 32-bit code, natively or under an emulator. KEEP=1 keeps the folders for a look afterwards.
 #   check-reproducible.sh --compare FIRST SECOND
 # only compares two such kept folders of files (each a copy's ".files").
 set -eu
@@ -86,17 +86,18 @@ if ! compare "$first.files" "$second.files"; then
   exit 1
 fi
 
-# The unpacked programs, started by the end-to-end driver of their width.
+# The unpacked programs, started by the 64-bit build's end-to-end driver in
+# its prefix (the 32-bit one as on 64-bit Windows).
 unpacked=$(dirname "$(find "$first.files" -name SHA256SUMS)")
 (cd "$unpacked" && sha256sum --quiet -c SHA256SUMS)
-start() { # BUILD_FOLDER PROGRAM
-  make -s "$(basename "$1")" JOBS="$jobs" BUILD="$build" >/dev/null
-  sh tests/e2e/run-e2e.sh "$1/wine-run" "$work/prefix-$(basename "$1")" ru_RU.UTF-8 \
-    "$1/bin/rnrr-e2e.exe" "Z:$2" layout close
+make -s win64 JOBS="$jobs" BUILD="$build" >/dev/null
+start() { # NAME PROGRAM
+  sh tests/e2e/run-e2e.sh "$source/$build/win64/wine-run" "$work/prefix-$1" ru_RU.UTF-8 \
+    "$source/$build/win64/bin/rnrr-e2e.exe" "Z:$2" layout close
 }
-start "$source/$build/win64" "$unpacked/x64/rnrr-password.exe"
-if why=$(sh tools/can-run-32bit.sh); then
-  start "$source/$build/win" "$unpacked/rnrr-password.exe"
+start x64 "$unpacked/x64/rnrr-password.exe"
+if how=$(sh tools/can-run-32bit.sh); then
+  start x86 "$unpacked/rnrr-password.exe"
 else
-  echo "check-reproducible: the 32-bit program was not started: $why"
+  echo "check-reproducible: the 32-bit program was not started: $how"
 fi

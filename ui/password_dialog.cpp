@@ -1,3 +1,10 @@
+// The dialog that reads a password back. The user types or pastes one; after
+// every change a line under the field says whether it is valid, and why not,
+// and a list offers every single-character repair of an invalid one with what
+// it would change. OK, enabled only for a valid password, loads it into the
+// main window's controls; Cancel changes nothing. What is said of the field
+// is the model's reading of it (ReadTypedPassword), in the string table's
+// sentences.
 #include "password_dialog.h"
 
 #include <windows.h>
