@@ -15,6 +15,8 @@
 # Nothing of the caller's Wine settings reaches Wine: every WINE* variable of
 # the environment (WINEPREFIX, WINEARCH, WINELOADER, WINESERVER, WINEDEBUG...)
 # is dropped, so a user's own prefix, like ~/.wine, is never used or touched.
+# Wine says nothing of itself, unless RNRR_WINEDEBUG names what it is to say
+# (Wine's WINEDEBUG channels).
 set -eu
 if [ $# -lt 4 ]; then
   echo "usage: wine-run.sh LOADER ARCH PREFIX [--prefix OTHER] PROGRAM [ARGUMENTS...]" >&2
@@ -36,7 +38,7 @@ esac
 WINEPREFIX=$prefix
 WINELOADER=$loader
 WINEARCH=$arch
-WINEDEBUG=-all
+WINEDEBUG=${RNRR_WINEDEBUG:--all}
 # No Mono or Gecko to fetch, and no menu entries or file associations
 # written into the user's home (~/.local/share) for the prefix's programs.
 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -51,6 +51,11 @@ else
 fi
 build=$(cd "$(dirname "$wine_run")" && pwd)
 unset WAYLAND_DISPLAY
+# Wine's own errors go with the run's output, so that a failure that begins
+# inside Wine (a program that dies as it starts) shows what Wine saw; but
+# wineboot's, which says that the prefixes run no menu builder.
+RNRR_WINEDEBUG=err+all,err-wineboot,fixme-all
+export RNRR_WINEDEBUG
 # Wine makes a prefix anew for another wine.inf; so is a template.
 wine_mark=$(cksum </usr/share/wine/wine.inf)
 
