@@ -9,7 +9,7 @@ exe="$build/bin/rnrr-password.exe"
 if grep -q ' win64 ' "$build/wine-run"; then
   kind=64-bit
 else
-  kind=32-bit
+  kind="32-bit ($(sh "$(dirname "$0")/can-run-32bit.sh"))"
 fi
 if [ -z "${DISPLAY:-}" ]; then
   # Xvfb picks a free display number and writes it once it takes connections.
