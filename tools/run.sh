@@ -12,10 +12,11 @@ else
   kind="32-bit ($(sh "$(dirname "$0")/can-run-32bit.sh"))"
 fi
 if [ -z "${DISPLAY:-}" ]; then
-  # Xvfb picks a free display number and writes it once it takes connections.
+  # Xvfb picks a free display number and writes it once it takes connections;
+  # -noreset keeps it taking them as the last client leaves.
   work=$(mktemp -d)
   mkfifo "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
   xvfb=$!
   trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
   trap 'exit 1' INT TERM

@@ -26,7 +26,7 @@ scaled() { echo $(($1 * dpi / 96)); }
 
 work=$(mktemp -d)
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 "$(scaled 1024)x$(scaled 768)x24" -nolisten tcp \
+Xvfb -displayfd 3 -screen 0 "$(scaled 1024)x$(scaled 768)x24" -nolisten tcp -noreset \
   3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 finish() {

@@ -60,12 +60,14 @@ export RNRR_WINEDEBUG
 wine_mark=$(cksum </usr/share/wine/wine.inf)
 
 # A display of its own: Xvfb picks a free number and writes it once it takes
-# connections.
+# connections. -noreset: an X server resets as its last client leaves and
+# refuses whoever connects meanwhile, such as a copy of the program started
+# just as the one before it ended.
 work=$(mktemp -d)
 mkfifo "$work/display"
 screen="$((1024 * dpi / 96))x$((768 * dpi / 96))"
 [ $desktop = yes ] || screen=1280x1024
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 stop_all() {
   if [ -n "${prefix:-}" ]; then

@@ -65,8 +65,10 @@ function stop(child) {
 }
 
 // Xvfb picks a free display itself and writes its number to descriptor 3.
+// -noreset: without it the server resets as its last client leaves and
+// refuses whoever connects meanwhile, such as the next tab's MiniBrowser.
 async function startDisplay() {
-  const { child, failed } = start("Xvfb", ["-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+  const { child, failed } = start("Xvfb", ["-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
     { stdio: ["ignore", "ignore", "ignore", "pipe"] });
   const number = new Promise((ok) => child.stdio[3].once("data", (d) => ok(String(d).trim())));
   let timer;
