@@ -134,6 +134,16 @@ int RunBenchmarks(const std::wstring &BarePath, int StepRuns) {
         BareStarts.push_back(TimeStart(BarePath, L"TBareForm", Bare));
         StopProgram(Bare);
     }
+    // A start that never showed its text is no figure: say so instead.
+    const auto Missed = [](const std::vector<double> &Starts) {
+        return int(std::count(Starts.begin(), Starts.end(), -1.0));
+    };
+    if (Missed(RealStarts) + Missed(BareStarts) > 0) {
+        Print(L"start-up: not measured, as %d of %d starts of rnrr-password.exe and %d of the "
+              L"bare window showed no text within 30 s",
+              Missed(RealStarts), StartRuns, Missed(BareStarts));
+        return 1;
+    }
     const double RealStart = Median(RealStarts), BareStart = Median(BareStarts);
     Print(L"start-up to the shown password: %.1f ms (median of %d, %.1f to %.1f); bare window: "
           L"%.1f ms (%.1f to %.1f); ratio %.2f",
