@@ -93,11 +93,18 @@ bool BreakPassword(const char (&Text)[PasswordLength], char (&Broken)[PasswordLe
 
 HWND OpenByMenu(const TProgram &Program) {
     BringToFront(Program);
-    PressKeyWith(VK_MENU, VK_SPACE);
-    Await([&] { return FindProgramWindow(Program, L"#32768") != nullptr; },
-          [&] {
-              return Say(L"Alt+Space to show the system menu; %ls", InputState(Program).c_str());
-          });
+    // Wine takes the modifier keys' state from X when the window gains X's
+    // focus, which on a loaded machine can come after it is in front: an Alt
+    // pressed just before is then let go, and Space alone opens nothing. So
+    // once the program has handled the keys and no menu shows, press again.
+    const auto MenuShown = [&] { return FindProgramWindow(Program, L"#32768") != nullptr; };
+    for (int Try = 0; Try < 3 && !MenuShown(); ++Try) {
+        PressKeyWith(VK_MENU, VK_SPACE);
+        Settle(Program);
+    }
+    Await(MenuShown, [&] {
+        return Say(L"Alt+Space to show the system menu; %ls", InputState(Program).c_str());
+    });
     PressKey(VK_UP);
     PressKey(VK_RETURN);
     return WaitForDialog(Program, L"the system menu's last item");
