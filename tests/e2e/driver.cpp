@@ -688,15 +688,20 @@ void ClickDroppedEntry(const TProgram &Program, HWND Dropped, int Index) {
     GetClientRect(Dropped, &Inside);
     int Y = EntryMiddle(Dropped, Index);
     // Two moves, so that the list sees the pointer move within the entry
-    // even when it was there already.
-    MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y - 2));
-    MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y));
-    Await([&] { return SendMessageW(Dropped, LB_GETCURSEL, 0, 0) == Index; },
-          [&] {
-              return Say(L"the dropped list to follow the pointer to entry %d; it is at %ld; %ls",
-                         Index, static_cast<long>(SendMessageW(Dropped, LB_GETCURSEL, 0, 0)),
-                         InputState(Program).c_str());
-          });
+    // even when it was there already. On a loaded machine X's report of an
+    // earlier move can come after them and put the pointer back: so once the
+    // program has handled them and the list is elsewhere, move again.
+    const auto Followed = [&] { return SendMessageW(Dropped, LB_GETCURSEL, 0, 0) == Index; };
+    for (int Try = 0; Try == 0 || (Try < 3 && !Followed()); ++Try) {
+        MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y - 2));
+        MouseTo(ScreenPointOf(Dropped, Inside.right / 2, Y));
+        Settle(Program);
+    }
+    Await(Followed, [&] {
+        return Say(L"the dropped list to follow the pointer to entry %d; it is at %ld; %ls", Index,
+                   static_cast<long>(SendMessageW(Dropped, LB_GETCURSEL, 0, 0)),
+                   InputState(Program).c_str());
+    });
     MouseButton(true);
     MouseButton(false);
 }
