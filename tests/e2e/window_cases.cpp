@@ -666,9 +666,14 @@ void CaseFault(TProgram &Program) {
         return;
     CloseHandle(Thread);
     HWND Box = nullptr;
-    Await([&] { return (Box = FindDialog(Program, L"Error")) != nullptr; },
-          L"a box titled \"Error\" after the fault");
-    {
+    Await(
+        [&] {
+            return (Box = FindDialog(Program, L"Error")) != nullptr ||
+                   WaitForExit(Program, 0) != STILL_ACTIVE;
+        },
+        L"a box titled \"Error\" after the fault");
+    if (Check(Box != nullptr, L"the program ended with 0x%08lX after the fault, showing no box",
+              WaitForExit(Program, 0))) {
         // The message is the box's one static text that has words in it.
         std::wstring Message;
         for (HWND Child = GetWindow(Box, GW_CHILD); Child != nullptr;
