@@ -23,6 +23,16 @@ if [ $# -lt 4 ]; then
   exit 2
 fi
 loader=$1 arch=$2 prefix=$3
+# Wine and every process it starts run with the address space laid out
+# without randomization (inherited across fork and exec). Debian's 64-bit
+# loader has no preloader: it is linked at 0x7d000000, and the kernel places
+# its heap anywhere in the gigabyte after it, now and then on the page at
+# 0x7ffe0000 where Wine maps the data it shares with every process; that
+# process then ends as it starts ("failed to map the shared user data:
+# c0000018", exit code 1; to its parent CreateProcess error 1359).
+if [ $((0x$(cat /proc/self/personality) & 0x40000)) -eq 0 ]; then
+  exec setarch "$(uname -m)" --addr-no-randomize sh "$0" "$@"
+fi
 shift 3
 if [ "$1" = --prefix ]; then
   prefix=$2

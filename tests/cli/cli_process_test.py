@@ -76,8 +76,8 @@ def expect(name, args, code, out=(), err=(), out_exact=None):
 
 
 def encoded(*args):
-    rc, so, _ = run("encode", *args)
-    return so if rc == 0 else f"exit {rc}"
+    rc, so, se = run("encode", *args)
+    return so if rc == 0 else f"exit {rc}: {se!r}"
 
 
 def decoded_json(password):
