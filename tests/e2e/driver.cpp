@@ -412,8 +412,22 @@ void BringToFront(const TProgram &Program) {
         ClickAt(POINT{(Outer.left + Outer.right) / 2,
                       Outer.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
     }
-    Await([&] { return GetForegroundWindow() == Program.Window; },
-          [&] { return Say(L"the window in front; %ls", InputState(Program).c_str()); });
+    // In front as the system has it, active as the program has it, and the
+    // activation handled: the program takes it from a message of its own,
+    // after the system has put it in front, and gives its control the focus
+    // back then; a Tab pressed meanwhile may count as the one that moved the
+    // focus (two-copies once pressed its keys with the focus on ColorList,
+    // having seen it on HeroList).
+    Await(
+        [&] {
+            GUITHREADINFO Info = {};
+            Info.cbSize = sizeof(Info);
+            return GetForegroundWindow() == Program.Window &&
+                   GetGUIThreadInfo(Program.Process.dwThreadId, &Info) &&
+                   Info.hwndActive == Program.Window;
+        },
+        [&] { return Say(L"the window in front and active; %ls", InputState(Program).c_str()); });
+    Settle(Program);
 }
 
 void PressKey(WORD Key) {
@@ -556,8 +570,9 @@ void ChooseWithKeys(const TProgram &Program, TControl List, int Index) {
         PressKey(VK_DOWN);
     Await([&] { return SelectionOf(Handle) == Index; },
           [&] {
-              return Say(L"Home and %d Down presses to move %ls to entry %d; it is at %d", Index,
-                         RowOf(List).Name, Index, SelectionOf(Handle));
+              return Say(L"Home and %d Down presses to move %ls to entry %d; it is at %d; %ls",
+                         Index, RowOf(List).Name, Index, SelectionOf(Handle),
+                         InputState(Program).c_str());
           });
 }
 
