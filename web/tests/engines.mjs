@@ -68,12 +68,23 @@ async function puppeteerTab(browser) {
 async function webkitTab(driver) {
   const evaluate = (fn, ...args) => driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args);
   const window = driver.manage().window();
-  // A size for the window, once the page has it. Not the size setRect
-  // answers: on a loaded machine that can still be the one before.
+  // A size for the window, once the page has it: the window at that size and
+  // the page's viewport resized after it, unless the window had the size
+  // already. Not the size setRect answers, nor the window's alone: on a loaded
+  // machine the page can still have the size before (a viewport larger than
+  // its window made the frame negative and setRect refuse the width).
   const sizeWindow = async (width, height) => {
+    const resizes = await evaluate((w, h) => {
+      if (!("rnrrResizes" in window)) {
+        window.rnrrResizes = 0;
+        addEventListener("resize", () => window.rnrrResizes++);
+      }
+      return outerWidth === w && outerHeight === h ? -1 : window.rnrrResizes;
+    }, width, height);
     await window.setRect({ width, height });
-    await until(evaluate, `the window at ${width}x${height}`,
-      (w, h) => outerWidth === w && outerHeight === h, width, height);
+    await until(evaluate, `the window at ${width}x${height} and the page resized`,
+      (w, h, n) => outerWidth === w && outerHeight === h && (n < 0 || window.rnrrResizes > n),
+      width, height, resizes);
   };
   return {
     errors: [],
