@@ -287,10 +287,20 @@ void Settle(const TProgram &Program) {
           });
 }
 
-std::wstring InputState(const TProgram &Program) {
-    GUITHREADINFO Info = {};
+namespace {
+
+// The program's thread's input state, as GetGUIThreadInfo reads it.
+bool ReadThreadInput(const TProgram &Program, GUITHREADINFO &Info) {
+    Info = {};
     Info.cbSize = sizeof(Info);
-    GetGUIThreadInfo(Program.Process.dwThreadId, &Info);
+    return GetGUIThreadInfo(Program.Process.dwThreadId, &Info) != FALSE;
+}
+
+} // namespace
+
+std::wstring InputState(const TProgram &Program) {
+    GUITHREADINFO Info;
+    ReadThreadInput(Program, Info);
     return Say(L"in front: %ls; the program's active window: %ls, focus: %ls, capture: %ls, "
                L"menu owner: %ls (flags %lX)",
                NameOf(Program, GetForegroundWindow()).c_str(),
@@ -333,9 +343,8 @@ int PositionOf(HWND Bar) {
 }
 
 HWND FocusOf(const TProgram &Program) {
-    GUITHREADINFO Info = {};
-    Info.cbSize = sizeof(Info);
-    GetGUIThreadInfo(Program.Process.dwThreadId, &Info);
+    GUITHREADINFO Info;
+    ReadThreadInput(Program, Info);
     return Info.hwndFocus;
 }
 
@@ -420,10 +429,8 @@ void BringToFront(const TProgram &Program) {
     // having seen it on HeroList).
     Await(
         [&] {
-            GUITHREADINFO Info = {};
-            Info.cbSize = sizeof(Info);
-            return GetForegroundWindow() == Program.Window &&
-                   GetGUIThreadInfo(Program.Process.dwThreadId, &Info) &&
+            GUITHREADINFO Info;
+            return GetForegroundWindow() == Program.Window && ReadThreadInput(Program, Info) &&
                    Info.hwndActive == Program.Window;
         },
         [&] { return Say(L"the window in front and active; %ls", InputState(Program).c_str()); });
@@ -661,16 +668,12 @@ int EntryMiddle(HWND Dropped, int Index) {
 } // namespace
 
 HWND DropList(const TProgram &Program, HWND List) {
-    GUITHREADINFO Gui = {};
-    Gui.cbSize = sizeof Gui;
-    Await(
-        [&] {
-            return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) && Gui.hwndCapture == nullptr;
-        },
-        [&] {
-            return Say(L"no mouse capture before a click on a list; %ls",
-                       InputState(Program).c_str());
-        });
+    GUITHREADINFO Gui;
+    Await([&] { return ReadThreadInput(Program, Gui) && Gui.hwndCapture == nullptr; },
+          [&] {
+              return Say(L"no mouse capture before a click on a list; %ls",
+                         InputState(Program).c_str());
+          });
     ClickControl(List);
     RECT Combo;
     GetWindowRect(List, &Combo);
@@ -749,16 +752,12 @@ void PressThumb(const TProgram &Program, TControl Bar) {
     POINT Grip = ThumbCentre(Program, Bar, PositionOf(Handle));
     MouseTo(ScreenPointOf(Handle, Grip.x, Grip.y));
     MouseButton(true);
-    GUITHREADINFO Gui = {};
-    Gui.cbSize = sizeof Gui;
-    Await(
-        [&] {
-            return GetGUIThreadInfo(Program.Process.dwThreadId, &Gui) && Gui.hwndCapture == Handle;
-        },
-        [&] {
-            return Say(L"a press on the thumb of %ls to take it; %ls", RowOf(Bar).Name,
-                       InputState(Program).c_str());
-        });
+    GUITHREADINFO Gui;
+    Await([&] { return ReadThreadInput(Program, Gui) && Gui.hwndCapture == Handle; },
+          [&] {
+              return Say(L"a press on the thumb of %ls to take it; %ls", RowOf(Bar).Name,
+                         InputState(Program).c_str());
+          });
 }
 
 void DragThumbTo(const TProgram &Program, TControl Bar, int Position) {
